@@ -1,0 +1,10 @@
+# Fails when an object module refers to a symbol of the C++ runtime library.
+execute_process(COMMAND ${NM} -u ${OBJECT} OUTPUT_VARIABLE undefined RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "nm failed on ${OBJECT}")
+endif()
+string(REGEX MATCHALL "[^\n]*(_Zn[wa]|_Zd[la]|__cxa_|__gxx_|_ZSt|_ZTV|_ZTI|__cxx)[^\n]*" offending "${undefined}")
+if(offending)
+  message(FATAL_ERROR "${OBJECT} needs the C++ runtime:\n${offending}")
+endif()
+message(STATUS "${OBJECT}: no C++ runtime symbols")

@@ -1,0 +1,33 @@
+// evformat_probe: tells a header-only listing of Nordic events (every line a
+// main header line) from a full event file, by the first 50 lines of the file
+// open on the caller's unit, then rewinds the unit.
+#include <cstdint>
+
+#include "fortran_io/fixed_text.h"
+#include "fortran_io/unit_io.h"
+
+namespace {
+
+constexpr int kLinesProbed = 50;
+constexpr size_t kLineLength = 80;
+
+// The three tests of a main header line; false when any fails.
+bool looks_like_main_header(const char* line) {
+  const char indicator = line[21];  // column 22: distance indicator
+  if (indicator != 'L' && indicator != 'R' && indicator != 'D' && indicator != ' ') return false;
+  if (fixed_text::all_blank(line, 30)) return false;  // columns 1-30 carry the time
+  if (line[79] == ' ' && !fixed_text::all_blank(line, kLineLength)) return false;
+  return true;
+}
+
+}  // namespace
+
+extern "C" void evformat_probe_(const int32_t* unit, int32_t* file_type) {
+  *file_type = 1;
+  char line[kLineLength];
+  for (int n = 0; n < kLinesProbed; ++n) {
+    if (!unitio::read_record(*unit, line, kLineLength)) break;
+    if (!looks_like_main_header(line)) *file_type = 0;
+  }
+  unitio::rewind(*unit);
+}
