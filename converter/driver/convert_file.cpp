@@ -1,0 +1,7 @@
+#include "driver/convert_file.h"
+
+namespace drumlin {
+
+void ConvertFile(const std::string& /*InputName*/) {}
+
+}  // namespace drumlin

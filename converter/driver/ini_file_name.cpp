@@ -1,0 +1,7 @@
+#include "driver/ini_file_name.h"
+
+namespace drumlin {
+
+std::string IniFileName;
+
+}  // namespace drumlin
