@@ -16,7 +16,8 @@ set(SEIS_MODULE_CXX_FLAGS
 # seis_add_module(NAME <name> SOURCES <c++ sources...> [FORTRAN_IO])
 #   Builds lib/<name>.o and the target <name>_module. With FORTRAN_IO the
 #   calling layer is linked into the object; its symbols are made weak, so two
-#   modules that both carry it link into one program without a clash.
+#   modules that both carry it link into one program without a clash. The
+#   module's internal C++ functions are made local to the object.
 function(seis_add_module)
   cmake_parse_arguments(M "FORTRAN_IO" "NAME" "SOURCES" ${ARGN})
   set(parts ${M_NAME}_parts)
@@ -34,7 +35,7 @@ function(seis_add_module)
   set(out ${SEIS_MODULE_DIR}/${M_NAME}.o)
   add_custom_command(OUTPUT ${out}
     COMMAND ${CMAKE_LINKER} -r -o ${out} ${objects}
-    COMMAND ${CMAKE_OBJCOPY} -w --weaken-symbol=unitio_* ${out}
+    COMMAND ${CMAKE_OBJCOPY} -w --weaken-symbol=unitio_* --localize-symbol=_Z* ${out}
     DEPENDS ${deps} ${objects}
     COMMAND_EXPAND_LISTS
     COMMENT "Object module ${M_NAME}.o")
