@@ -27,6 +27,6 @@ subroutine inc_id(idline, outfl, nf)
     write(outfl(1:2), '(i2.2)') day
     write(outfl(4:7), '(2i2.2)') hour, minute
     write(outfl(9:10), '(i2.2)') isec
-    write(outfl(13:18), '(i4.4,i2.2)') year, month
+    write(outfl(14:19), '(i4.4,i2.2)') year, month
   end if
 end subroutine
