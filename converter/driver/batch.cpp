@@ -1,0 +1,27 @@
+#include "driver/batch.h"
+
+#include <iostream>
+
+#include "driver/convert_file.h"
+#include "driver/file_selection.h"
+#include "driver/ini_file_name.h"
+#include "driver/switches.h"
+#include "driver/usage_text.h"
+
+namespace drumlin {
+
+int RunBatch() {
+  if (Parameters().empty()) {
+    std::cout << UsageText();
+    return 0;
+  }
+  IniFileName = SwitchValue("/i:", "");
+  const FileSpec Spec = SplitFileSpec(Parameters().front());
+  for (const std::string& Name : SelectFiles(Spec)) {
+    std::cout << "Converting " << Name << '\n';
+    ConvertFile(Spec.Directory + Name);
+  }
+  return 0;
+}
+
+}  // namespace drumlin

@@ -1,0 +1,40 @@
+#include "driver/file_selection.h"
+
+#include <dirent.h>
+#include <fnmatch.h>
+#include <sys/stat.h>
+
+namespace drumlin {
+namespace {
+
+// Follows links, so that a link to a directory counts as one.
+bool IsDirectory(const std::string& Path) {
+  struct stat Status;
+  return stat(Path.c_str(), &Status) == 0 && S_ISDIR(Status.st_mode);
+}
+
+}  // namespace
+
+FileSpec SplitFileSpec(const std::string& Specification) {
+  const std::size_t Slash = Specification.rfind('/');
+  if (Slash == std::string::npos) return {"", Specification};
+  return {Specification.substr(0, Slash + 1), Specification.substr(Slash + 1)};
+}
+
+std::vector<std::string> SelectFiles(const FileSpec& Spec) {
+  std::vector<std::string> Names;
+  DIR* Directory = opendir(Spec.Directory.empty() ? "." : Spec.Directory.c_str());
+  if (Directory == nullptr) return Names;
+  // The whole listing is taken before any conversion, so that output files
+  // created beside their inputs are never picked up as inputs themselves.
+  while (const dirent* Entry = readdir(Directory)) {
+    const std::string Name = Entry->d_name;
+    if (fnmatch(Spec.Pattern.c_str(), Name.c_str(), 0) != 0) continue;
+    if (IsDirectory(Spec.Directory.empty() ? Name : Spec.Directory + Name)) continue;
+    Names.push_back(Name);
+  }
+  closedir(Directory);
+  return Names;
+}
+
+}  // namespace drumlin

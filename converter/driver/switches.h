@@ -1,0 +1,22 @@
+// The command-line parameters and the switch queries over them. Switches are
+// case-insensitive prefixes of any parameter (the file specification
+// included), with '-' accepted in place of a leading '/'.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace drumlin {
+
+// Stores the parameters 1..argc-1 (the program name is not one of them).
+void SetParameters(int argc, char** argv);
+void SetParameters(std::vector<std::string> Parameters);
+const std::vector<std::string>& Parameters();
+
+// True when some parameter begins with Switch (or its '-' form).
+bool FindSwitch(const std::string& Switch);
+// What follows Prefix in the first parameter that begins with it (or with
+// its '-' form), possibly empty; Default when none does.
+std::string SwitchValue(const std::string& Prefix, const std::string& Default);
+
+}  // namespace drumlin

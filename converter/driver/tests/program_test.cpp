@@ -1,0 +1,126 @@
+// Runs the DRUMLIN program itself and looks at its output and exit status.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "scratch_directory.h"
+
+namespace drumlin {
+namespace {
+
+struct RunResult {
+  std::string Output;
+  std::string Errors;
+  int Status;
+};
+
+std::string Quoted(const std::string& Text) {
+  std::string Result = "'";
+  for (char C : Text) Result += C == '\'' ? std::string("'\\''") : std::string(1, C);
+  return Result + "'";
+}
+
+RunResult RunProgram(const std::vector<std::string>& Arguments, const std::string& WorkDir) {
+  const std::string ErrorFile = WorkDir + ".stderr";
+  std::string Command = "cd " + Quoted(WorkDir) + " && LC_ALL=C " + Quoted(DRUMLIN_PROGRAM);
+  for (const std::string& Argument : Arguments) Command += " " + Quoted(Argument);
+  Command += " 2>" + Quoted(ErrorFile);
+  RunResult Result;
+  FILE* Pipe = popen(Command.c_str(), "r");
+  char Buffer[4096];
+  std::size_t Count;
+  while ((Count = fread(Buffer, 1, sizeof Buffer, Pipe)) > 0) Result.Output.append(Buffer, Count);
+  const int Raw = pclose(Pipe);
+  Result.Status = WIFEXITED(Raw) ? WEXITSTATUS(Raw) : -1;
+  std::stringstream Errors;
+  Errors << std::ifstream(ErrorFile).rdbuf();
+  Result.Errors = Errors.str();
+  std::filesystem::remove(ErrorFile);
+  return Result;
+}
+
+std::vector<std::string> Lines(const std::string& Text) {
+  std::vector<std::string> Result;
+  std::istringstream Stream(Text);
+  for (std::string Line; std::getline(Stream, Line);) Result.push_back(Line);
+  return Result;
+}
+
+// Only the progress lines: conversions may add their own messages.
+std::vector<std::string> ProgressLines(const std::string& Text) {
+  std::vector<std::string> Result;
+  for (const std::string& Line : Lines(Text))
+    if (Line.rfind("Converting ", 0) == 0) Result.push_back(Line);
+  return Result;
+}
+
+TEST(Program, PrintsUsageWithoutParameters) {
+  ScratchDirectory Scratch;
+  const RunResult Run = RunProgram({}, Scratch.Path());
+  EXPECT_EQ(Run.Status, 0);
+  EXPECT_EQ(Run.Errors, "");
+  const std::string Body =
+      "\n"
+      "Usage: DRUMLIN filespec [/o:output_dir] [/net:nn] [/sys] [/i:inifile]\n"
+      "\n"
+      "  where 'filespec'   must be the first parameter.\n"
+      "                     specifies a YCF file or files to convert.\n"
+      "                     Wildcards are supported\n"
+      "        'output_dir' specifies a directory for converted files.\n"
+      "                     if not specified, the directory of the input file is used\n"
+      "        'nn'         specifies a two-digit network code\n"
+      "                     to be included in the miniSEED header\n"
+      "        '/sys'       Specifies that the YCF System ID field is used in the\n"
+      "                     MiniSeed Station-ID field instead of the serial number\n"
+      "        'inifile'    is a text file where additional miniSEED-specific\n"
+      "                     parameters are stored (optional)\n";
+  const std::size_t BannerEnd = Run.Output.find('\n');
+  ASSERT_NE(BannerEnd, std::string::npos);
+  const std::string Banner = Run.Output.substr(0, BannerEnd);
+  EXPECT_EQ(Banner.rfind("DRUMLIN", 0), 0u) << Banner;
+  EXPECT_TRUE(Banner.size() >= 4 && Banner.substr(Banner.size() - 4) == "v1.7") << Banner;
+  EXPECT_EQ(Run.Output.substr(BannerEnd + 1), Body);
+}
+
+TEST(Program, AnnouncesSelectedFilesInListingOrder) {
+  ScratchDirectory Scratch;
+  Scratch.AddDirectory("in");
+  Scratch.AddDirectory("out");
+  const ScratchDirectory& S = Scratch;
+  for (const char* Name : {"zeta.YCF", "alpha.YCF", ".dot.YCF", "mid.YCF", "other.dat"})
+    S.AddFile(std::string("in/") + Name);
+  S.AddDirectory("in/folder.YCF");
+
+  std::vector<std::string> Expected;
+  for (const auto& Entry : std::filesystem::directory_iterator(S.Path() + "in")) {
+    const std::string Name = Entry.path().filename().string();
+    if (Name.size() > 4 && Name.substr(Name.size() - 4) == ".YCF" && Name != "folder.YCF")
+      Expected.push_back("Converting " + Name);
+  }
+  ASSERT_EQ(Expected.size(), 4u);
+
+  const RunResult Run = RunProgram({"in/*.YCF", "/o:" + S.Path() + "out"}, S.Path());
+  EXPECT_EQ(Run.Status, 0) << Run.Errors;
+  EXPECT_EQ(ProgressLines(Run.Output), Expected);
+}
+
+TEST(Program, SelectingNothingWritesNothing) {
+  ScratchDirectory Scratch;
+  Scratch.AddDirectory("in");
+  Scratch.AddFile("in/a.YCF");
+  const std::vector<std::vector<std::string>> Cases = {
+      {"in/*.xyz"}, {"in"}, {"missing/*"}, {"in/a.ycf"}, {Scratch.Path() + "in"}};
+  for (const auto& Arguments : Cases) {
+    const RunResult Run = RunProgram(Arguments, Scratch.Path());
+    EXPECT_EQ(Run.Status, 0) << Arguments.front();
+    EXPECT_EQ(Run.Output, "") << Arguments.front();
+    EXPECT_EQ(Run.Errors, "") << Arguments.front();
+  }
+}
+
+}  // namespace
+}  // namespace drumlin
