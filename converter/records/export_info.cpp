@@ -1,0 +1,57 @@
+// Export parameters of a run: network, station, channel and location codes
+// from the "EXPORTINFO" section, looked up from the system as a whole down to
+// the single stream.
+#include <string>
+
+#include "driver/ini_file_name.h"
+#include "records/export_tokens.h"
+#include "records/ini_file.h"
+#include "records/seed_file.h"
+
+namespace drumlin {
+
+namespace {
+
+// Characters of Text from position Begin on, at most Count of them.
+std::string TakeAfter(const std::string& Text, std::size_t Begin, std::size_t Count) {
+  return Begin < Text.size() ? Text.substr(Begin, Count) : std::string();
+}
+
+bool StartsWith(const std::string& Text, const char* Prefix) { return Text.rfind(Prefix, 0) == 0; }
+
+std::string DropLast(const std::string& Text, std::size_t Count) {
+  return Text.size() > Count ? Text.substr(0, Text.size() - Count) : std::string();
+}
+
+}  // namespace
+
+void TSEEDFile::LoadExportInfo(const std::string& StreamText, const std::string& SystemText) {
+  if (IniFileName.empty()) return;
+  // Read afresh for every run, so that an edit between runs takes effect.
+  const IniFile Ini = IniFile::Read(IniFileName);
+  const std::string Keys[] = {
+      SystemText,
+      SystemText + "-" + DropLast(StreamText, 2),
+      SystemText + "-" + DropLast(StreamText, 1),
+      SystemText + "-" + StreamText,
+  };
+  for (const std::string& Key : Keys) ApplyExportTokens(Ini.Value("EXPORTINFO", Key));
+}
+
+void TSEEDFile::ApplyExportTokens(std::string Value) {
+  std::string Token;
+  while (!Value.empty()) {
+    NextToken(Value, Token);
+    const std::string T = UpperAscii(Token);
+    if (StartsWith(T, "NET:"))
+      SetNetwork(TakeAfter(T, 4, 2));
+    else if (StartsWith(T, "STA:"))
+      SetStation(TakeAfter(T, 4, 5));
+    else if (StartsWith(T, "CHAN:"))
+      SetChannel(TakeAfter(T, 5, 3));
+    else if (StartsWith(T, "LOC:"))
+      SetLocation(TakeAfter(T, 4, 2));
+  }
+}
+
+}  // namespace drumlin

@@ -1,0 +1,128 @@
+#include "records/steim1_packer.h"
+
+#include <cstring>
+
+namespace drumlin {
+
+namespace {
+
+// Two's-complement wrap-around arithmetic on 32-bit sample values.
+int32_t WrapAdd(int32_t A, int32_t B) {
+  return static_cast<int32_t>(static_cast<uint32_t>(A) + static_cast<uint32_t>(B));
+}
+int32_t WrapSub(int32_t A, int32_t B) {
+  return static_cast<int32_t>(static_cast<uint32_t>(A) - static_cast<uint32_t>(B));
+}
+
+}  // namespace
+
+int Steim1Packer::DiffSize(int32_t Diff) {
+  if (Diff >= -128 && Diff <= 127) return 1;
+  if (Diff >= -32768 && Diff <= 32767) return 2;
+  return 3;
+}
+
+void Steim1Packer::ClearFrames() {
+  std::memset(Frames_, 0, sizeof Frames_);
+  FrameIndex_ = 0;
+  WordIndex_ = 2;
+  SampleCount_ = 0;
+}
+
+void Steim1Packer::StartRun(int32_t FirstValue, bool FirstKnown) {
+  ClearFrames();
+  std::memset(Diffs_, 0, sizeof Diffs_);
+  std::memset(DiffSizes_, 0, sizeof DiffSizes_);
+  DiffCount_ = 0;
+  LastSample_ = 0;
+  SampleSum_ = 0;
+  X0Known_ = FirstKnown;
+  Frames_[0][1] = static_cast<uint32_t>(FirstKnown ? FirstValue : kX0Mark);
+}
+
+void Steim1Packer::StartNextRecord() {
+  ClearFrames();
+  Frames_[0][1] = static_cast<uint32_t>(kX0Mark);
+  X0Known_ = false;
+}
+
+void Steim1Packer::CloseRecord() { Frames_[0][2] = static_cast<uint32_t>(SampleSum_); }
+
+void Steim1Packer::QueueDiff(int32_t Diff) {
+  Diffs_[DiffCount_] = Diff;
+  DiffSizes_[DiffCount_] = DiffSize(Diff);
+  ++DiffCount_;
+}
+
+// The oldest queued difference opens a record whose first sample is not yet
+// known: it becomes that sample's value, which is also the record's X0.
+void Steim1Packer::ApplyX0Rule() {
+  if (X0Known_ || DiffCount_ == 0) return;
+  const int32_t First = WrapAdd(SampleSum_, Diffs_[0]);
+  Frames_[0][1] = static_cast<uint32_t>(First);
+  X0Known_ = true;
+  Diffs_[0] = First;
+  DiffSizes_[0] = DiffSize(First);
+  SampleSum_ = 0;
+}
+
+uint32_t Steim1Packer::PackDiffs(int Count) {
+  uint32_t Word = 0;
+  switch (Count) {
+    case 1:
+      Word = static_cast<uint32_t>(Diffs_[0]);
+      break;
+    case 2:
+      Word = (static_cast<uint32_t>(Diffs_[0]) & 0xFFFFu) << 16 |
+             (static_cast<uint32_t>(Diffs_[1]) & 0xFFFFu);
+      break;
+    default:
+      for (int I = 0; I < 4; ++I)
+        Word = Word << 8 | (static_cast<uint32_t>(Diffs_[I]) & 0xFFu);
+      break;
+  }
+  for (int I = 0; I < Count; ++I) SampleSum_ = WrapAdd(SampleSum_, Diffs_[I]);
+  DiffCount_ -= Count;
+  SampleCount_ += Count;
+  for (int I = 0; I < DiffCount_; ++I) {
+    Diffs_[I] = Diffs_[I + Count];
+    DiffSizes_[I] = DiffSizes_[I + Count];
+  }
+  return Word;
+}
+
+bool Steim1Packer::PutWord(uint32_t Word, uint32_t Code) {
+  if (WordIndex_ < kWordsPerFrame - 1) {
+    ++WordIndex_;
+  } else {
+    ++FrameIndex_;
+    Frames_[FrameIndex_][0] = 0;
+    WordIndex_ = 1;
+  }
+  Frames_[FrameIndex_][WordIndex_] = Word;
+  Frames_[FrameIndex_][0] |= (Code & 3u) << (2 * (kWordsPerFrame - 1 - WordIndex_));
+  return FrameIndex_ == kFrameCount - 1 && WordIndex_ == kWordsPerFrame - 1;
+}
+
+bool Steim1Packer::AddSample(int32_t Value) {
+  QueueDiff(WrapSub(Value, LastSample_));
+  LastSample_ = Value;
+  ApplyX0Rule();
+
+  const int Count = DiffCount_;
+  const int* S = DiffSizes_;
+  if (Count >= 1 && S[0] == 3) return PutWord(PackDiffs(1), kCodeOne32);
+  if (Count >= 2 && (S[0] == 3 || S[1] == 3)) return PutWord(PackDiffs(1), kCodeOne32);
+  if (Count >= 2 && (S[0] == 2 || S[1] == 2)) return PutWord(PackDiffs(2), kCodeTwo16);
+  if (Count >= 4 && (S[0] == 2 || S[1] == 2 || S[2] > 1 || S[3] > 1))
+    return PutWord(PackDiffs(2), kCodeTwo16);
+  if (Count >= 4) return PutWord(PackDiffs(4), kCodeFour8);
+  return false;
+}
+
+bool Steim1Packer::PackOneQueued() {
+  ApplyX0Rule();
+  return PutWord(PackDiffs(1), kCodeOne32);
+}
+
+}  // namespace drumlin

@@ -1,0 +1,344 @@
+// The record file: header bytes, code fields, record start times, error
+// texts, and records read back with libmseed.
+#include "records/seed_file.h"
+
+#include <gtest/gtest.h>
+#include <libmseed.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstring>
+#include <filesystem>
+#include <functional>
+#include <random>
+#include <vector>
+
+#include "end_to_end/mseed_reader.h"
+#include "end_to_end/test_support.h"
+#include "records/stream_error.h"
+
+namespace drumlin {
+namespace {
+
+using test::Base36Value;
+using test::ConvertedBlock;
+using test::ReadWholeFile;
+using test::TempDir;
+
+// Time code of a calendar date and time of day (whole seconds).
+uint32_t TimeCodeOf(int Year, int Month, int Day, int Seconds) {
+  const int64_t Days = (EncodeUsDate(Year, Month, Day) - TimeCodeToUs(0)) / kUsPerDay;
+  return MakeTimeCode(static_cast<uint32_t>(Days), static_cast<uint32_t>(Seconds));
+}
+
+YcfHeaderSpec StreamHeader(uint8_t RateCode, uint32_t TimeCode) {
+  YcfHeaderSpec H;
+  H.SystemId = Base36Value("ABC12");
+  H.StreamId = Base36Value("1234Z2");
+  H.RateCode = RateCode;
+  H.TimeCode = TimeCode;
+  return H;
+}
+
+// Writes Samples as one run opened by Block and returns what libmseed reads.
+DecodedFile WriteRun(const std::string& Path, const YcfBlock& Block, const std::vector<int32_t>& Samples) {
+  {
+    TSEEDFile File(Path, StreamMode::Create);
+    File.InitHeader(Block);
+    for (int32_t V : Samples) File.AddSample(V);
+    File.Flush();
+  }
+  return ReadMseedFile(Path);
+}
+
+TEST(SeedFile, HeaderAndFirstFrameByteForByte) {
+  TempDir Dir;
+  YcfHeaderSpec H = StreamHeader(171, TimeCodeOf(2024, 3, 1, 12 * 3600 + 34 * 60 + 56));
+  H.SystemId = 0x8A000123u;  // bit 31 set: its top byte goes to byte 57
+  H.Byte12 = 0x5A;
+  H.FracNumerator = 3;  // 3/8 s at 400 samples per second
+  H.Compression = 4;
+  const std::vector<int32_t> Samples = {0, 1, 3, 0};
+  const YcfBlock Block = ConvertedBlock(H, Samples);
+  {
+    TSEEDFile File(Dir.File("out.msd"), StreamMode::Create);
+    EXPECT_TRUE(File.NeedHeader);
+    File.InitHeader(Block);
+    EXPECT_FALSE(File.NeedHeader);
+    for (int32_t V : Samples) File.AddSample(V);
+    File.Flush();
+    EXPECT_TRUE(File.NeedHeader);
+  }
+  const std::string Bytes = ReadWholeFile(Dir.File("out.msd"));
+  ASSERT_EQ(Bytes.size(), 4096u);
+  const uint8_t Expected[64] = {
+      '0', '0', '0', '0', '0', '1', 'D', ' ',      // sequence, quality, reserved
+      '1', '2', '3', '4', ' ', ' ', ' ',           // station, location
+      'H', 'H', 'Z', ' ', ' ',                     // channel, network
+      0x07, 0xE8, 0x00, 61, 12, 34, 56, 0,         // 2024, day 61, 12:34:56
+      0x0E, 0xA6,                                  // 0.3750 s
+      0x00, 0x04,                                  // 4 samples
+      0x01, 0x90, 0x00, 0x01,                      // 400 x 1
+      0, 0, 0, 1,                                  // flags, one blockette
+      0, 0, 0, 0,                                  // time correction
+      0x00, 0x40, 0x00, 0x30,                      // data at 64, blockette at 48
+      0x03, 0xE8, 0x00, 0x00, 10, 1, 12, 0,        // blockette 1000
+      0x5A, 0x88, 0, 0, 0, 0, 0, 0};               // byte 12, system id top byte
+  EXPECT_EQ(Bytes.substr(0, 64), std::string(reinterpret_cast<const char*>(Expected), 64));
+  const uint8_t Frame0[16] = {0x01, 0x00, 0x00, 0x00,   // control: word 3 holds four bytes
+                              0, 0, 0, 0,               // X0
+                              0, 0, 0, 0,               // Xn
+                              0x00, 0x01, 0x02, 0xFD};  // differences 0, 1, 2, -3
+  EXPECT_EQ(Bytes.substr(64, 16), std::string(reinterpret_cast<const char*>(Frame0), 16));
+  EXPECT_EQ(Bytes.find_first_not_of('\0', 80), std::string::npos);
+}
+
+TEST(SeedFile, CodeFieldsTakeTheirWidth) {
+  TempDir Dir;
+  TSEEDFile File(Dir.File("codes.msd"), StreamMode::Create);
+  const YcfBlock Block = ConvertedBlock(StreamHeader(100, TimeCodeOf(2024, 1, 1, 0)), std::vector<int32_t>{1});
+  File.InitHeader(Block);
+  struct Case {
+    const char* Name;
+    std::function<void(TSEEDFile&)> Apply;
+    std::function<std::string(const RecordHeader&)> Field;
+    std::string Expected;
+  };
+  const auto Station = [](const RecordHeader& H) { return std::string(H.Station, 5); };
+  const auto Channel = [](const RecordHeader& H) { return std::string(H.Channel, 3); };
+  const auto Network = [](const RecordHeader& H) { return std::string(H.Network, 2); };
+  const auto Location = [](const RecordHeader& H) { return std::string(H.Location, 2); };
+  const Case Cases[] = {
+      {"station keeps the last five", [](TSEEDFile& F) { F.SetStation("ABCDEFG"); }, Station, "CDEFG"},
+      {"short station is padded", [](TSEEDFile& F) { F.SetStation("AB"); }, Station, "AB   "},
+      {"channel keeps the first three", [](TSEEDFile& F) { F.SetChannel("HHZX"); }, Channel, "HHZ"},
+      {"empty network is blank", [](TSEEDFile& F) { F.SetNetwork(""); }, Network, "  "},
+      {"network keeps the last two", [](TSEEDFile& F) { F.SetNetwork("ABC"); }, Network, "BC"},
+      {"location keeps the first two", [](TSEEDFile& F) { F.SetLocation("XYZ"); }, Location, "XY"},
+      {"one-letter location", [](TSEEDFile& F) { F.SetLocation("7"); }, Location, "7 "},
+  };
+  for (const Case& C : Cases) {
+    C.Apply(File);
+    EXPECT_EQ(C.Field(File.Header()), C.Expected) << C.Name;
+  }
+  File.SetNetwork("Q");
+  EXPECT_EQ(File.GetNetwork(), "Q ");
+}
+
+TEST(SeedFile, DefaultCodesOfARun) {
+  TempDir Dir;
+  TSEEDFile File(Dir.File("d.msd"), StreamMode::Create);
+  YcfHeaderSpec H = StreamHeader(20, TimeCodeOf(2024, 1, 1, 0));
+  H.StreamId = Base36Value("AB12N4");  // six characters: four-letter station
+  File.InitHeader(ConvertedBlock(H, std::vector<int32_t>{1}));
+  const RecordHeader& R = File.Header();
+  EXPECT_EQ(std::string(R.Station, 5), "AB12 ");
+  EXPECT_EQ(std::string(R.Channel, 3), "BHN");
+  EXPECT_EQ(std::string(R.Network, 2), "  ");
+  EXPECT_EQ(std::string(R.Location, 2), "  ");
+  EXPECT_EQ(R.SystemIdHighByte, 0);  // bit 31 of the system id clear
+}
+
+// Signals with a known number of samples per full record.
+std::vector<int32_t> Alternating(int Count) {  // one 32-bit word per sample: 943 per record
+  std::vector<int32_t> S(Count);
+  for (int I = 0; I < Count; ++I) S[I] = I % 2 ? -100000 : 100000;
+  return S;
+}
+std::vector<int32_t> Constant(int Count, int32_t Value) {
+  return std::vector<int32_t>(Count, Value);
+}
+
+struct StartCase {
+  const char* Name;
+  uint8_t RateCode;
+  int Year, Month, Day, Seconds;
+  std::vector<int32_t> Samples;
+};
+
+TEST(SeedFile, RecordStartsFollowTheRunWithoutDrift) {
+  const StartCase Cases[] = {
+      // 3769 samples per record: 942250 microseconds, not a whole 0.0001 s.
+      {"4000 per second", 181, 2024, 6, 1, 3600, Constant(5 * 3769, 1000000)},
+      {"100 per second across a new year", 100, 2023, 12, 31, 86395, Alternating(3 * 943)},
+      {"3 per second", 3, 2024, 2, 29, 0, Alternating(3 * 943 + 5)},
+      {"2000 per second", 179, 2024, 6, 1, 7, Constant(4 * 3772 + 1, 0)},
+  };
+  TempDir Dir;
+  for (const StartCase& C : Cases) {
+    const YcfHeaderSpec H = StreamHeader(C.RateCode, TimeCodeOf(C.Year, C.Month, C.Day, C.Seconds));
+    const YcfBlock Block = ConvertedBlock(H, std::span(C.Samples).first(1));
+    const DecodedFile Out = WriteRun(Dir.File("t.msd"), Block, C.Samples);
+    ASSERT_TRUE(Out.Ok) << C.Name << ": " << Out.Problem;
+    ASSERT_GE(Out.Records.size(), 3u) << C.Name;
+    const int64_t RunStart = UsTimeToHpTime(EncodeUsDate(C.Year, C.Month, C.Day)) +
+                             int64_t{C.Seconds} * 1000000;
+    const int64_t Rate = SampleRate(C.RateCode);
+    int64_t Before = 0;
+    for (std::size_t K = 0; K < Out.Records.size(); ++K) {
+      const int64_t Exact = RunStart + Before * 1000000 / Rate;
+      EXPECT_EQ(Out.Records[K].StartHpTime, Exact - Exact % 100) << C.Name << " record " << K;
+      EXPECT_EQ(Out.Records[K].SampleRate, static_cast<double>(Rate)) << C.Name;
+      Before += Out.Records[K].SampleCount;
+    }
+    EXPECT_EQ(Before, static_cast<int64_t>(C.Samples.size())) << C.Name;
+  }
+}
+
+TEST(SeedFile, RecordAfterTheYearEndsOnDayOne) {
+  TempDir Dir;
+  const YcfHeaderSpec H = StreamHeader(100, TimeCodeOf(2023, 12, 31, 86395));
+  const std::vector<int32_t> Samples = Alternating(2 * 943);
+  const DecodedFile Out = WriteRun(Dir.File("y.msd"), ConvertedBlock(H, std::span(Samples).first(1)), Samples);
+  ASSERT_TRUE(Out.Ok) << Out.Problem;
+  ASSERT_EQ(Out.Records.size(), 2u);
+  EXPECT_EQ(Out.Records[0].StartHpTime, ms_time2hptime(2023, 365, 23, 59, 55, 0));
+  EXPECT_EQ(Out.Records[1].StartHpTime, ms_time2hptime(2024, 1, 0, 0, 4, 430000));
+}
+
+// Signals that exercise every word width, wrap-around and constant values.
+struct SignalCase {
+  const char* Name;
+  std::function<std::vector<int32_t>()> Make;
+};
+
+std::vector<int32_t> RandomWalk(int Count, uint32_t Seed, std::function<int32_t(std::mt19937&)> Step) {
+  std::mt19937 Random(Seed);
+  std::vector<int32_t> S(Count);
+  uint32_t V = Random();
+  for (int32_t& X : S) {
+    X = static_cast<int32_t>(V);
+    V += static_cast<uint32_t>(Step(Random));
+  }
+  return S;
+}
+
+TEST(SeedFile, LibmseedDecodesEverySampleExactly) {
+  const auto Within = [](int32_t Low, int32_t High) {
+    return [=](std::mt19937& R) { return std::uniform_int_distribution<int32_t>(Low, High)(R); };
+  };
+  const SignalCase Cases[] = {
+      {"32-bit jumps", [&] { return RandomWalk(9000, 1, Within(INT32_MIN, INT32_MAX)); }},
+      {"16-bit differences", [&] { return RandomWalk(9000, 2, Within(-32768, 32767)); }},
+      {"8-bit differences", [&] { return RandomWalk(12000, 3, Within(-128, 127)); }},
+      {"mixed widths",
+       [&] {
+         return RandomWalk(12000, 4, [](std::mt19937& R) {
+           const int Width = std::uniform_int_distribution<int>(0, 9)(R);
+           const int32_t Limit = Width < 6 ? 127 : Width < 9 ? 32767 : 40000000;
+           return std::uniform_int_distribution<int32_t>(-Limit, Limit)(R);
+         });
+       }},
+      {"wrap-around", [&] { return RandomWalk(9000, 5, [](std::mt19937&) { return 1 << 29; }); }},
+      {"zero", [] { return Constant(8000, 0); }},
+      {"largest value", [] { return Constant(8000, INT32_MAX); }},
+      {"smallest value", [] { return Constant(8000, INT32_MIN); }},
+      {"single sample", [] { return Constant(1, -5); }},
+  };
+  TempDir Dir;
+  for (const SignalCase& C : Cases) {
+    const std::vector<int32_t> Samples = C.Make();
+    const YcfHeaderSpec H = StreamHeader(100, TimeCodeOf(2024, 5, 1, 100));
+    const DecodedFile Out = WriteRun(Dir.File("s.msd"), ConvertedBlock(H, std::span(Samples).first(1)), Samples);
+    ASSERT_TRUE(Out.Ok) << C.Name << ": " << Out.Problem;
+    std::vector<int32_t> Decoded;
+    for (const DecodedRecord& R : Out.Records) {
+      EXPECT_EQ(R.RecordLength, 4096) << C.Name;
+      EXPECT_TRUE(R.HasBlockette1000) << C.Name;
+      EXPECT_EQ(R.Encoding, DE_STEIM1) << C.Name;
+      ASSERT_EQ(static_cast<int64_t>(R.Samples.size()), R.SampleCount) << C.Name;
+      ASSERT_FALSE(R.Samples.empty()) << C.Name;
+      EXPECT_EQ(R.X0, R.Samples.front()) << C.Name;
+      EXPECT_EQ(R.Xn, R.Samples.back()) << C.Name;  // Steim-1 integrity
+      Decoded.insert(Decoded.end(), R.Samples.begin(), R.Samples.end());
+    }
+    EXPECT_EQ(Decoded, Samples) << C.Name;
+  }
+}
+
+TEST(SeedFile, RunOpenedByABlockWithoutSamplesTakesX0FromItsFirstSample) {
+  TempDir Dir;
+  YcfHeaderSpec H = StreamHeader(100, TimeCodeOf(2024, 5, 1, 0));
+  YcfBlock Empty = MakeRawBlock(H, 0, 123456789, {}, 0);  // FirstValue is no sample
+  ConvertBlock(Empty);
+  const std::vector<int32_t> Samples = {5, 6, 7, -1000000};
+  const DecodedFile Out = WriteRun(Dir.File("e.msd"), Empty, Samples);
+  ASSERT_TRUE(Out.Ok) << Out.Problem;
+  ASSERT_EQ(Out.Records.size(), 1u);
+  EXPECT_EQ(Out.Records[0].X0, 5);
+  EXPECT_EQ(Out.Records[0].Samples, Samples);
+}
+
+TEST(SeedFile, FlushWritesOnlyRecordsThatHoldSamples) {
+  TempDir Dir;
+  const std::string Path = Dir.File("f.msd");
+  const std::vector<int32_t> Full = Constant(3772, 0);  // exactly one full record
+  {
+    TSEEDFile File(Path, StreamMode::Create);
+    File.InitHeader(ConvertedBlock(StreamHeader(100, TimeCodeOf(2024, 5, 1, 0)), std::span(Full).first(1)));
+    File.Flush();  // nothing pending
+    EXPECT_TRUE(File.NeedHeader);
+    EXPECT_EQ(std::filesystem::file_size(Path), 0u);
+    File.InitHeader(ConvertedBlock(StreamHeader(100, TimeCodeOf(2024, 5, 1, 0)), std::span(Full).first(1)));
+    for (int32_t V : Full) File.AddSample(V);
+    EXPECT_EQ(std::filesystem::file_size(Path), 4096u);  // written as its last word filled
+    File.Flush();
+  }
+  EXPECT_EQ(std::filesystem::file_size(Path), 4096u);
+}
+
+TEST(SeedFile, OpenCreateAndWriteErrorsCarryTheStreamTexts) {
+  TempDir Dir;
+  const std::string Missing = Dir.File("missing.msd");
+  const std::string NoDir = Dir.File("no/such/dir.msd");
+  const struct {
+    std::string Path;
+    StreamMode Mode;
+    std::string Text;
+  } Cases[] = {
+      {Missing, StreamMode::OpenReadWrite,
+       "Cannot open file \"" + Missing + "\". " + std::strerror(ENOENT)},
+      {NoDir, StreamMode::Create, "Cannot create file \"" + NoDir + "\". " + std::strerror(ENOENT)},
+      {Dir.Path().string(), StreamMode::Create,
+       "Cannot create file \"" + Dir.Path().string() + "\". " + std::strerror(EISDIR)},
+  };
+  for (const auto& C : Cases) {
+    try {
+      TSEEDFile File(C.Path, C.Mode);
+      ADD_FAILURE() << "no error for " << C.Path;
+    } catch (const StreamError& Error) {
+      EXPECT_EQ(std::string(Error.what()), C.Text);
+    }
+  }
+  // A full device takes the open but not the record.
+  TSEEDFile Full("/dev/full", StreamMode::OpenReadWrite);
+  Full.InitHeader(ConvertedBlock(StreamHeader(100, TimeCodeOf(2024, 5, 1, 0)), std::vector<int32_t>{1}));
+  Full.AddSample(1);
+  try {
+    Full.Flush();
+    ADD_FAILURE() << "no write error";
+  } catch (const StreamWriteError& Error) {
+    EXPECT_STREQ(Error.what(), "Stream write error");
+  }
+}
+
+TEST(SeedFile, ExistingFileIsWrittenFromItsFirstByteAndCut) {
+  TempDir Dir;
+  const std::string Path = Dir.File("old.msd");
+  test::WriteWholeFile(Path, std::string(3 * 4096 + 100, 'x'));
+  const std::vector<int32_t> Samples = {1, 2, 3};
+  {
+    TSEEDFile File(Path, StreamMode::OpenReadWrite);
+    File.InitHeader(ConvertedBlock(StreamHeader(100, TimeCodeOf(2024, 5, 1, 0)), std::span(Samples).first(1)));
+    for (int32_t V : Samples) File.AddSample(V);
+    File.Flush();
+    File.TruncateToWritten();
+  }
+  const DecodedFile Out = ReadMseedFile(Path);
+  ASSERT_TRUE(Out.Ok) << Out.Problem;
+  ASSERT_EQ(Out.Records.size(), 1u);
+  EXPECT_EQ(Out.Records[0].Samples, Samples);
+}
+
+}  // namespace
+}  // namespace drumlin
