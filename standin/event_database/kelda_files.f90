@@ -10,7 +10,13 @@ subroutine keldaopen(action, message, name, unit, existed, status)
   include 'event_database_areas.inc'
   standin_opens = standin_opens + 1
   inquire(file=trim(name), exist=existed)
-  open(newunit=unit, file=trim(name), status='unknown', iostat=status)
+  if (standin_read_only) then
+    open(newunit=unit, file=trim(name), status='unknown', iostat=status)
+    close(unit)
+    open(newunit=unit, file=trim(name), status='old', action='read', iostat=status)
+  else
+    open(newunit=unit, file=trim(name), status='unknown', iostat=status)
+  end if
 end subroutine
 
 subroutine keldaclose(action, unit, status)

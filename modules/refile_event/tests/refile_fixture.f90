@@ -46,6 +46,7 @@ contains
     rea_new_format_flag = 0
     new_nordic_flag = 0
     fil_com_words = 7
+    standin_read_only = .false.
     call reset_calls()
   end subroutine
 
