@@ -1,0 +1,12 @@
+# Fails unless OBJECT defines SYMBOL as data of SIZE bytes.
+execute_process(COMMAND ${NM} -S --defined-only ${OBJECT} OUTPUT_VARIABLE symbols RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "nm failed on ${OBJECT}")
+endif()
+if(NOT symbols MATCHES "([0-9a-f]+) ([0-9a-f]+) [BbCDd] ${SYMBOL}\n")
+  message(FATAL_ERROR "${SYMBOL} is not defined as data in ${OBJECT}")
+endif()
+math(EXPR size "0x${CMAKE_MATCH_2}")
+if(NOT size EQUAL SIZE)
+  message(FATAL_ERROR "${SYMBOL} has ${size} bytes, want ${SIZE}")
+endif()
