@@ -20,15 +20,18 @@ struct RunResult {
 
 std::string Quoted(const std::string& Text) {
   std::string Result = "'";
-  for (char C : Text) Result += C == '\'' ? std::string("'\\''") : std::string(1, C);
-  return Result + "'";
+  for (char C : Text) Result.append(C == '\'' ? "'\\''" : std::string(1, C));
+  Result.push_back('\'');
+  return Result;
 }
 
 RunResult RunProgram(const std::vector<std::string>& Arguments, const std::string& WorkDir) {
-  const std::string ErrorFile = WorkDir + ".stderr";
-  std::string Command = "cd " + Quoted(WorkDir) + " && LC_ALL=C " + Quoted(DRUMLIN_PROGRAM);
-  for (const std::string& Argument : Arguments) Command += " " + Quoted(Argument);
-  Command += " 2>" + Quoted(ErrorFile);
+  std::string ErrorFile = WorkDir;
+  ErrorFile.append(".stderr");
+  std::string Command = "cd ";
+  Command.append(Quoted(WorkDir)).append(" && LC_ALL=C ").append(Quoted(DRUMLIN_PROGRAM));
+  for (const std::string& Argument : Arguments) Command.append(" ").append(Quoted(Argument));
+  Command.append(" 2>").append(Quoted(ErrorFile));
   RunResult Result;
   FILE* Pipe = popen(Command.c_str(), "r");
   char Buffer[4096];
