@@ -77,7 +77,7 @@ int32_t write_working_name(char* outfl, const EventStamp& stamp) {
 size_t top_directory_length(const char* top_directory, size_t len) {
   for (size_t i = 0; i < len; ++i)
     if (top_directory[i] == ' ') return i;
-  return 0;
+  return len;
 }
 
 void write_full_name(char* chr_file, const char* top_directory, size_t top_len, char dchar,

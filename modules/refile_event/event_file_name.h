@@ -31,8 +31,8 @@ int32_t write_database_name(char* outfl, char dchar, const char* base_name5,
 // characters into "0" and returns 19.
 int32_t write_working_name(char* outfl, const EventStamp& stamp);
 
-// Used length of the top directory: the characters before its first blank,
-// none when it has no blank at all.
+// Used length of the top directory: the characters before its first blank;
+// a directory that fills the whole text is used whole.
 size_t top_directory_length(const char* top_directory, size_t len);
 
 // top directory, separator, "REA" and outfl, cut to 80 characters.

@@ -26,6 +26,7 @@ program refile_event_names
   character(len=14), parameter :: ids(ncase) = [character(len=14) :: &
     '19980101020304', '20080928001545', '20080905010545', '20080928001545', &
     '20080928001545', '20080928001545']
+  character(len=40), parameter :: full_top = 'tree_names_top_directory_of_forty_chars_'
   character(len=80) :: event(3), want(5), data(max_lines), new_file
   character(len=5) :: base_name
   character(len=16) :: label
@@ -53,5 +54,17 @@ program refile_event_names
     call check_true(trim(label) // ': old file deleted', .not. file_exists('event_names.txt'))
     call check_file(trim(label), trim(names(c)), want, 5)
   end do
+
+  ! A top directory that fills all 40 characters of its text is used whole.
+  call start_tree(full_top)
+  call make_directory_of(full_top // '/REA/NET__/2008/09/x')
+  event(1) = typed_line(' 2008 0928 0015 45.3 L', '1')
+  call open_event_file('event_names.txt', event, 3)
+  base_name = 'NET'
+  call refile_event(event_unit, new_file, base_name, '26-12-10 01:40', 'ops', data, 'UPD')
+  call check_text('full top directory', new_file, &
+                  typed_line(full_top // '/REA/NET__/2008/09/28-0015-45L.S200809', ' '))
+  call check_true('full top directory: file written', &
+                  file_exists(full_top // '/REA/NET__/2008/09/28-0015-45L.S200809'))
   call finish_checks()
 end program
