@@ -80,12 +80,10 @@ contains
   subroutine processor_time()
     integer(8) :: c1, c2
     real :: t1, t2
-    double precision :: burn
+    ! Processor time is spent by asking for it until 0.3 s have gone.
     c1 = clock()
     call cpu_time(t1)
-    burn = 0
     do
-      burn = burn + sqrt(burn + 1d0)
       call cpu_time(t2)
       if (t2 - t1 >= 0.3) exit
     end do
@@ -94,6 +92,5 @@ contains
     ! Ticks of a microsecond, measuring processor time as cpu_time does.
     call check_true('clock advances in microseconds', &
                     abs(dble(c2 - c1) / 1d6 - dble(t2 - t1)) < 0.1d0)
-    call check_true('burn used', burn > 0)
   end subroutine
 end program
