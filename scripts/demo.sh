@@ -1,6 +1,16 @@
 #!/usr/bin/env bash
-# Runs the main job on the bundled example.
+# Converts the bundled YCF example to miniSEED with DRUMLIN and lists the
+# records that came out, read back with libmseed.
 set -euo pipefail
-build="${1:-build}"
 cd "$(dirname "$0")/.."
-"$build/modules/tests/modules_link_together_prog"
+build="$(cd "${1:-build}" && pwd)"
+drumlin="$build/converter/driver/DRUMLIN"
+lister="$build/converter/end_to_end/msd_list"
+out="$build/demo-output"
+
+rm -rf "$out"
+echo "== DRUMLIN examples/DM01_20240501.YCF /o:$out /i:examples/DM01_export.ini"
+"$drumlin" examples/DM01_20240501.YCF "/o:$out" /i:examples/DM01_export.ini
+echo
+echo "== miniSEED records (libmseed)"
+"$lister" "$out/DM01_20240501.msd"

@@ -232,7 +232,7 @@ TEST(Convert, WrapAroundEveryWidthAndARunOpenedByAnEmptyBlock) {
   const std::vector<int32_t> D8 = {0, 1, 1, 1, 1, 1, 1, 1};           // 2 records of four
   const std::vector<int32_t> D16 = {0, -1000, -32768, 32767};         // 2 records of two
   const std::vector<int32_t> D32 = {0, INT32_MAX, INT32_MAX, INT32_MIN};  // 4 records of one
-  const int32_t First8 = INT32_MAX - 2;
+  const int32_t First8 = INT32_MAX;  // the largest value is a sample, not "not yet known"
   const std::vector<int32_t> S8 = Rebuilt(First8, D8);
   const std::vector<int32_t> S16 = Rebuilt(INT32_MIN + 5, D16);
   const std::vector<int32_t> S32 = Rebuilt(-7, D32);
