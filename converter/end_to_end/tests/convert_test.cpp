@@ -488,5 +488,29 @@ TEST(Convert, AFailedWriteStopsTheBatchAndKeepsEarlierOutputs) {
   }
 }
 
+// A 32 MB input converted within 16 MB of address space: the program holds
+// a block and a record at a time, never the file.
+TEST(Convert, MemoryStaysConstantOnALongInput) {
+  TempDir Work;
+  constexpr int kBlocks = 32768, kPerBlock = 1000;
+  std::vector<int32_t> Samples(kPerBlock);
+  for (int I = 0; I < kPerBlock; ++I) Samples[I] = std::abs(I % 200 - 100);
+  std::vector<YcfBlock> File;
+  File.reserve(kBlocks);
+  for (int K = 0; K < kBlocks; ++K)  // ten seconds each, following on
+    File.push_back(MakeDataBlock(Header("3Z2", 100, At(0, 0, 0) + int64_t{K} * 10 * 1000000, 4), Samples));
+  WriteYcfFile(Work.File("long.YCF"), File);
+  File = {};
+  const std::string Command = "ulimit -v 16384 && cd " + test::ShellQuoted(Work.Path().string()) + " && " +
+                              test::ShellQuoted(DRUMLIN_PROGRAM) + " long.YCF >/dev/null";
+  const int Raw = std::system(Command.c_str());
+  ASSERT_TRUE(WIFEXITED(Raw) && WEXITSTATUS(Raw) == 0) << Raw;
+  // Every sample takes at least one byte in Steim-1 frames: a run cut short
+  // would leave the output smaller.
+  const auto Size = fs::file_size(Work.File("long.msd"));
+  EXPECT_EQ(Size % 4096, 0u);
+  EXPECT_GE(Size, std::uintmax_t{kBlocks} * kPerBlock);
+}
+
 }  // namespace
 }  // namespace drumlin
