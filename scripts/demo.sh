@@ -9,6 +9,8 @@ lister="$build/converter/end_to_end/msd_list"
 out="$build/demo-output"
 
 rm -rf "$out"
+echo "== DRUMLIN compares every block with the one before it, so with the three"
+echo "   components interleaved each step back in time is reported as a gap."
 echo "== DRUMLIN examples/DM01_20240501.YCF /o:$out /i:examples/DM01_export.ini"
 "$drumlin" examples/DM01_20240501.YCF "/o:$out" /i:examples/DM01_export.ini
 echo
