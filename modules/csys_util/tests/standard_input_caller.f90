@@ -38,6 +38,14 @@ program standard_input_caller
   key = 'ABC'
   call readonekey(key)
   call check_text('key at end of input', key, ff // 'BC')
+
+  ! The count is 64 bits wide: 2**32 + 2 is not 2. Capped at the text's
+  ! length, it fills all five positions.
+  call make_input('wide.bin', 'ABCDEFG')
+  call redirect_stdin('wide.bin' // char(0))
+  buffer = '#####'
+  call readn(buffer, 4294967298_8)
+  call check_text('64-bit count', buffer, 'ABCDE')
   call finish_checks()
 
 contains
