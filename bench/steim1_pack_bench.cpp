@@ -55,8 +55,14 @@ int64_t PackOurs(const std::vector<int32_t>& Samples) {
     Packer.StartNextRecord();
   };
   Packer.StartRun(Samples[0], true);
-  for (int32_t V : Samples)
-    if (Packer.AddSample(V)) Emit();
+  const int32_t* Next = Samples.data();
+  int Left = static_cast<int>(Samples.size());
+  while (Left > 0) {  // the way the record file feeds a block's samples
+    int Used = 0;
+    if (Packer.AddSamples(Next, Left, Used)) Emit();
+    Next += Used;
+    Left -= Used;
+  }
   while (Packer.DiffCount() > 0)
     if (Packer.PackOneQueued()) Emit();
   if (Packer.SampleCount() > 0) Emit();

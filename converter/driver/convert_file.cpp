@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <iostream>
 #include <optional>
@@ -13,6 +14,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "blocks/block_samples.h"
 #include "blocks/stream_id.h"
 #include "blocks/ycf_block.h"
 #include "driver/switches.h"
@@ -24,7 +26,9 @@ namespace drumlin {
 
 namespace {
 
-// The input file, read-only, closed on every way out.
+// The input file, read-only, closed on every way out. Blocks are handed out
+// from a fixed buffer filled by large reads, so the conversion streams in
+// constant memory with one system call per 256 blocks.
 class InputFile {
  public:
   explicit InputFile(const std::string& Name) : Fd_(::open(Name.c_str(), O_RDONLY | O_CLOEXEC)) {}
@@ -38,18 +42,33 @@ class InputFile {
 
   // True when a whole block arrived; a short or failed read ends the input.
   bool ReadBlock(YcfBlock& Block) {
-    std::size_t Got = 0;
-    while (Got < kYcfBlockSize) {
-      const ssize_t Done = ::read(Fd_, Block.Bytes + Got, kYcfBlockSize - Got);
-      if (Done < 0 && errno == EINTR) continue;
-      if (Done <= 0) return false;
-      Got += static_cast<std::size_t>(Done);
-    }
+    if (Filled_ - Next_ < kYcfBlockSize && !Refill()) return false;
+    std::memcpy(Block.Bytes, Buffer_ + Next_, kYcfBlockSize);
+    Next_ += kYcfBlockSize;
     return true;
   }
 
  private:
+  static constexpr std::size_t kBufferSize = 256 * kYcfBlockSize;
+
+  // Keeps the unread tail and reads until at least one whole block is held.
+  bool Refill() {
+    std::memmove(Buffer_, Buffer_ + Next_, Filled_ - Next_);
+    Filled_ -= Next_;
+    Next_ = 0;
+    while (Filled_ < kYcfBlockSize) {
+      const ssize_t Done = ::read(Fd_, Buffer_ + Filled_, kBufferSize - Filled_);
+      if (Done < 0 && errno == EINTR) continue;
+      if (Done <= 0) return false;
+      Filled_ += static_cast<std::size_t>(Done);
+    }
+    return true;
+  }
+
   int Fd_;
+  alignas(4) uint8_t Buffer_[kBufferSize];
+  std::size_t Filled_ = 0;
+  std::size_t Next_ = 0;
 };
 
 std::string UpperAscii(std::string Text) {
@@ -158,14 +177,8 @@ void OpenRun(TSEEDFile& Output, const YcfBlock& Block) {
 }
 
 void AddBlockSamples(TSEEDFile& Output, const YcfBlock& Block) {
-  const int Count = CompressionCode(Block) * RecordCount(Block);
-  if (Count <= 0) return;
-  uint32_t Value = static_cast<uint32_t>(FirstValue(Block));
-  Output.AddSample(static_cast<int32_t>(Value));
-  for (int I = 1; I < Count; ++I) {
-    Value += static_cast<uint32_t>(Difference(Block, I));  // wraps around like the digitiser
-    Output.AddSample(static_cast<int32_t>(Value));
-  }
+  int32_t Samples[kMaxBlockSamples];
+  Output.AddSamples(Samples, RebuildBlockSamples(Block, Samples));
 }
 
 }  // namespace

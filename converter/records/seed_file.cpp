@@ -79,6 +79,15 @@ void TSEEDFile::AddSample(int32_t Value) {
   if (Packer_.AddSample(Value)) WriteRecord();
 }
 
+void TSEEDFile::AddSamples(const int32_t* Samples, int Count) {
+  while (Count > 0) {
+    int Used = 0;
+    if (Packer_.AddSamples(Samples, Count, Used)) WriteRecord();
+    Samples += Used;
+    Count -= Used;
+  }
+}
+
 void TSEEDFile::Flush() {
   if (Packer_.SampleCount() + Packer_.DiffCount() > 0) {
     while (Packer_.DiffCount() > 0)

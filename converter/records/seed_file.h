@@ -31,6 +31,8 @@ class TSEEDFile : public FileStream {
 
   // Appends one sample; writes the record when it fills.
   void AddSample(int32_t Value);
+  // Appends Count samples in order, as AddSample one by one would.
+  void AddSamples(const int32_t* Samples, int Count);
   // Packs what is queued, writes the record if it holds samples and sets
   // NeedHeader.
   void Flush();

@@ -120,6 +120,43 @@ bool Steim1Packer::AddSample(int32_t Value) {
   return false;
 }
 
+bool Steim1Packer::AddSamples(const int32_t* Samples, int Count, int& Used) {
+  int I = 0;
+  while (I < Count) {
+    if (DiffCount_ == 0 && X0Known_ && Count - I >= 4) {
+      const int32_t D0 = WrapSub(Samples[I], LastSample_);
+      const int32_t D1 = WrapSub(Samples[I + 1], Samples[I]);
+      const int32_t D2 = WrapSub(Samples[I + 2], Samples[I + 1]);
+      const int32_t D3 = WrapSub(Samples[I + 3], Samples[I + 2]);
+      // All four within [-128, 127]: each shifted by 128 fits in 8 bits.
+      const uint32_t Outside = (static_cast<uint32_t>(D0) + 128u) | (static_cast<uint32_t>(D1) + 128u) |
+                               (static_cast<uint32_t>(D2) + 128u) | (static_cast<uint32_t>(D3) + 128u);
+      if (Outside < 256u) {
+        const uint32_t Word = (static_cast<uint32_t>(D0) & 0xFFu) << 24 |
+                              (static_cast<uint32_t>(D1) & 0xFFu) << 16 |
+                              (static_cast<uint32_t>(D2) & 0xFFu) << 8 | (static_cast<uint32_t>(D3) & 0xFFu);
+        SampleSum_ = WrapAdd(SampleSum_, WrapSub(Samples[I + 3], LastSample_));
+        SampleCount_ += 4;
+        LastSample_ = Samples[I + 3];
+        I += 4;
+        if (PutWord(Word, kCodeFour8)) {
+          Used = I;
+          return true;
+        }
+        continue;
+      }
+    }
+    const bool Full = AddSample(Samples[I]);
+    ++I;
+    if (Full) {
+      Used = I;
+      return true;
+    }
+  }
+  Used = I;
+  return false;
+}
+
 bool Steim1Packer::PackOneQueued() {
   ApplyX0Rule();
   return PutWord(PackDiffs(1), kCodeOne32);

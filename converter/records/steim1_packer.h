@@ -42,6 +42,13 @@ class Steim1Packer {
   // StartNextRecord before adding more.
   bool AddSample(int32_t Value);
 
+  // Appends Samples one after the other as AddSample would, stopping after
+  // the sample whose word fills the record. Used receives the number of
+  // samples taken; true when the record is full. While the queue is empty
+  // and X0 known, four differences of 8 bits go into one word at once:
+  // exactly the word AddSample packs on the fourth of them.
+  bool AddSamples(const int32_t* Samples, int Count, int& Used);
+
   // One step of a flush: packs the oldest queued difference alone as a
   // 32-bit word. Call only while DiffCount() > 0. True when the record is full.
   bool PackOneQueued();
