@@ -10,7 +10,7 @@ extern "C" int32_t systemc_(const char* command, const int32_t* len, int32_t com
   if (length > command_len) length = command_len;
   if (length < 0) length = 0;
   char* copy = static_cast<char*>(malloc(static_cast<size_t>(length) + 1));
-  if (copy == nullptr) return 0;
+  if (copy == nullptr) return -1;  // as system does when no shell can be started
   int32_t used = 0;
   while (used < length && command[used] != '\0') {
     copy[used] = command[used];
