@@ -1,5 +1,6 @@
 #include "records/seed_file.h"
 
+#include <bit>
 #include <cstring>
 
 #include "blocks/stream_id.h"
@@ -101,20 +102,21 @@ void TSEEDFile::WriteRecord() {
   if (Packer_.SampleCount() > 0) {
     Header_.SampleCount = static_cast<uint16_t>(Packer_.SampleCount());
     Packer_.CloseRecord();
-    uint8_t HeaderBytes[kRecordHeaderLength];
-    SerializeHeader(Header_, HeaderBytes);
-    uint8_t FrameBytes[kRecordDataLength];
-    const auto& Frames = Packer_.Frames();
-    uint8_t* Out = FrameBytes;
-    for (const auto& Frame : Frames)
+    // Header and frames leave in one write; frame words go out big-endian.
+    struct {
+      uint8_t Header[kRecordHeaderLength];
+      uint8_t Data[kRecordDataLength];
+    } Record;
+    static_assert(sizeof Record == kRecordHeaderLength + kRecordDataLength);
+    SerializeHeader(Header_, Record.Header);
+    uint8_t* Out = Record.Data;
+    for (const auto& Frame : Packer_.Frames())
       for (uint32_t Word : Frame) {
-        *Out++ = static_cast<uint8_t>(Word >> 24);
-        *Out++ = static_cast<uint8_t>(Word >> 16);
-        *Out++ = static_cast<uint8_t>(Word >> 8);
-        *Out++ = static_cast<uint8_t>(Word);
+        if constexpr (std::endian::native == std::endian::little) Word = __builtin_bswap32(Word);
+        std::memcpy(Out, &Word, sizeof Word);
+        Out += sizeof Word;
       }
-    WriteBuffer(HeaderBytes, sizeof HeaderBytes);
-    WriteBuffer(FrameBytes, sizeof FrameBytes);
+    WriteBuffer(&Record, sizeof Record);
     AdvanceStartTime();
   }
   Packer_.StartNextRecord();

@@ -91,7 +91,7 @@ uint32_t Steim1Packer::PackDiffs(int Count) {
   return Word;
 }
 
-bool Steim1Packer::PutWord(uint32_t Word, uint32_t Code) {
+__attribute__((always_inline)) inline bool Steim1Packer::PutWord(uint32_t Word, uint32_t Code) {
   if (WordIndex_ < kWordsPerFrame - 1) {
     ++WordIndex_;
   } else {
