@@ -14,13 +14,17 @@ int32_t WrapSub(int32_t A, int32_t B) {
   return static_cast<int32_t>(static_cast<uint32_t>(A) - static_cast<uint32_t>(B));
 }
 
-}  // namespace
+#define DRUMLIN_HOT __attribute__((always_inline)) inline
 
-int Steim1Packer::DiffSize(int32_t Diff) {
+DRUMLIN_HOT int SizeClass(int32_t Diff) {
   if (Diff >= -128 && Diff <= 127) return 1;
   if (Diff >= -32768 && Diff <= 32767) return 2;
   return 3;
 }
+
+}  // namespace
+
+int Steim1Packer::DiffSize(int32_t Diff) { return SizeClass(Diff); }
 
 void Steim1Packer::ClearFrames() {
   std::memset(Frames_, 0, sizeof Frames_);
@@ -48,25 +52,25 @@ void Steim1Packer::StartNextRecord() {
 
 void Steim1Packer::CloseRecord() { Frames_[0][2] = static_cast<uint32_t>(SampleSum_); }
 
-void Steim1Packer::QueueDiff(int32_t Diff) {
+DRUMLIN_HOT void Steim1Packer::QueueDiff(int32_t Diff) {
   Diffs_[DiffCount_] = Diff;
-  DiffSizes_[DiffCount_] = DiffSize(Diff);
+  DiffSizes_[DiffCount_] = SizeClass(Diff);
   ++DiffCount_;
 }
 
 // The oldest queued difference opens a record whose first sample is not yet
 // known: it becomes that sample's value, which is also the record's X0.
-void Steim1Packer::ApplyX0Rule() {
+DRUMLIN_HOT void Steim1Packer::ApplyX0Rule() {
   if (X0Known_ || DiffCount_ == 0) return;
   const int32_t First = WrapAdd(SampleSum_, Diffs_[0]);
   Frames_[0][1] = static_cast<uint32_t>(First);
   X0Known_ = true;
   Diffs_[0] = First;
-  DiffSizes_[0] = DiffSize(First);
+  DiffSizes_[0] = SizeClass(First);
   SampleSum_ = 0;
 }
 
-uint32_t Steim1Packer::PackDiffs(int Count) {
+DRUMLIN_HOT uint32_t Steim1Packer::PackDiffs(int Count) {
   uint32_t Word = 0;
   switch (Count) {
     case 1:
@@ -84,14 +88,14 @@ uint32_t Steim1Packer::PackDiffs(int Count) {
   for (int I = 0; I < Count; ++I) SampleSum_ = WrapAdd(SampleSum_, Diffs_[I]);
   DiffCount_ -= Count;
   SampleCount_ += Count;
-  for (int I = 0; I < DiffCount_; ++I) {
+  for (int I = 0; I < DiffCount_ && I + Count < 4; ++I) {  // at most 4 queued
     Diffs_[I] = Diffs_[I + Count];
     DiffSizes_[I] = DiffSizes_[I + Count];
   }
   return Word;
 }
 
-__attribute__((always_inline)) inline bool Steim1Packer::PutWord(uint32_t Word, uint32_t Code) {
+DRUMLIN_HOT bool Steim1Packer::PutWord(uint32_t Word, uint32_t Code) {
   if (WordIndex_ < kWordsPerFrame - 1) {
     ++WordIndex_;
   } else {
@@ -104,7 +108,7 @@ __attribute__((always_inline)) inline bool Steim1Packer::PutWord(uint32_t Word, 
   return FrameIndex_ == kFrameCount - 1 && WordIndex_ == kWordsPerFrame - 1;
 }
 
-bool Steim1Packer::AddSample(int32_t Value) {
+DRUMLIN_HOT bool Steim1Packer::Step(int32_t Value) {
   QueueDiff(WrapSub(Value, LastSample_));
   LastSample_ = Value;
   ApplyX0Rule();
@@ -120,33 +124,61 @@ bool Steim1Packer::AddSample(int32_t Value) {
   return false;
 }
 
+bool Steim1Packer::AddSample(int32_t Value) { return Step(Value); }
+
+// With the queue empty and X0 known, the packing rules applied sample by
+// sample come to these words, taken here without queueing:
+//   a first difference of 32 bits          -> one word of 32 bits at once;
+//   two differences of at most 16 bits, one of them 16 bits
+//                                           -> one word of two 16-bit halves;
+//   four differences of 8 bits             -> one word of four bytes.
+// Anything else (a 32-bit difference behind a smaller one, a larger
+// difference among the four, too few samples left) goes through AddSample.
 bool Steim1Packer::AddSamples(const int32_t* Samples, int Count, int& Used) {
   int I = 0;
   while (I < Count) {
-    if (DiffCount_ == 0 && X0Known_ && Count - I >= 4) {
+    if (DiffCount_ == 0 && X0Known_) {
       const int32_t D0 = WrapSub(Samples[I], LastSample_);
-      const int32_t D1 = WrapSub(Samples[I + 1], Samples[I]);
-      const int32_t D2 = WrapSub(Samples[I + 2], Samples[I + 1]);
-      const int32_t D3 = WrapSub(Samples[I + 3], Samples[I + 2]);
-      // All four within [-128, 127]: each shifted by 128 fits in 8 bits.
-      const uint32_t Outside = (static_cast<uint32_t>(D0) + 128u) | (static_cast<uint32_t>(D1) + 128u) |
-                               (static_cast<uint32_t>(D2) + 128u) | (static_cast<uint32_t>(D3) + 128u);
-      if (Outside < 256u) {
-        const uint32_t Word = (static_cast<uint32_t>(D0) & 0xFFu) << 24 |
-                              (static_cast<uint32_t>(D1) & 0xFFu) << 16 |
-                              (static_cast<uint32_t>(D2) & 0xFFu) << 8 | (static_cast<uint32_t>(D3) & 0xFFu);
-        SampleSum_ = WrapAdd(SampleSum_, WrapSub(Samples[I + 3], LastSample_));
-        SampleCount_ += 4;
-        LastSample_ = Samples[I + 3];
-        I += 4;
-        if (PutWord(Word, kCodeFour8)) {
+      const int Size0 = SizeClass(D0);
+      int Taken = 0;
+      uint32_t Word = 0;
+      uint32_t Code = 0;
+      if (Size0 == 3) {
+        Taken = 1;
+        Word = static_cast<uint32_t>(D0);
+        Code = kCodeOne32;
+      } else if (Count - I >= 2) {
+        const int32_t D1 = WrapSub(Samples[I + 1], Samples[I]);
+        const int Size1 = SizeClass(D1);
+        if (Size1 == 2 || (Size0 == 2 && Size1 == 1)) {
+          Taken = 2;
+          Word = (static_cast<uint32_t>(D0) & 0xFFFFu) << 16 | (static_cast<uint32_t>(D1) & 0xFFFFu);
+          Code = kCodeTwo16;
+        } else if (Size0 == 1 && Size1 == 1 && Count - I >= 4) {
+          const int32_t D2 = WrapSub(Samples[I + 2], Samples[I + 1]);
+          const int32_t D3 = WrapSub(Samples[I + 3], Samples[I + 2]);
+          if (SizeClass(D2) == 1 && SizeClass(D3) == 1) {
+            Taken = 4;
+            Word = (static_cast<uint32_t>(D0) & 0xFFu) << 24 | (static_cast<uint32_t>(D1) & 0xFFu) << 16 |
+                   (static_cast<uint32_t>(D2) & 0xFFu) << 8 | (static_cast<uint32_t>(D3) & 0xFFu);
+            Code = kCodeFour8;
+          }
+        }
+      }
+      if (Taken > 0) {
+        const int32_t Last = Samples[I + Taken - 1];
+        SampleSum_ = WrapAdd(SampleSum_, WrapSub(Last, LastSample_));
+        SampleCount_ += Taken;
+        LastSample_ = Last;
+        I += Taken;
+        if (PutWord(Word, Code)) {
           Used = I;
           return true;
         }
         continue;
       }
     }
-    const bool Full = AddSample(Samples[I]);
+    const bool Full = Step(Samples[I]);
     ++I;
     if (Full) {
       Used = I;

@@ -45,8 +45,8 @@ class Steim1Packer {
   // Appends Samples one after the other as AddSample would, stopping after
   // the sample whose word fills the record. Used receives the number of
   // samples taken; true when the record is full. While the queue is empty
-  // and X0 known, four differences of 8 bits go into one word at once:
-  // exactly the word AddSample packs on the fourth of them.
+  // and X0 known, whole words (one 32-bit, two 16-bit or four 8-bit
+  // differences) are packed at once: exactly the words AddSample packs.
   bool AddSamples(const int32_t* Samples, int Count, int& Used);
 
   // One step of a flush: packs the oldest queued difference alone as a
@@ -69,6 +69,8 @@ class Steim1Packer {
   bool X0Known() const { return X0Known_; }
 
  private:
+  // The packing rules for one sample, shared by AddSample and AddSamples.
+  bool Step(int32_t Value);
   void QueueDiff(int32_t Diff);
   void ApplyX0Rule();
   uint32_t PackDiffs(int Count);
