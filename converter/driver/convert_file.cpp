@@ -197,6 +197,8 @@ void ConvertFile(const std::string& InputName) {
     Output.emplace(OutputName, StreamMode::Create);
   }
 
+  Output->CollectRecords(true);  // fewer, larger writes; drained before every message
+
   UsTime ExpectedStart = 0;
   RunIdentity Run;
   YcfBlock Block;
@@ -204,11 +206,13 @@ void ConvertFile(const std::string& InputName) {
     ConvertBlock(Block);
     const UsTime Start = BlockStart(Block);
     if (!IsUsableDataBlock(Block)) {
+      Output->WritePending();
       std::cout << "WARNING: Invalid YCF Data block - skipping\n";
       continue;
     }
     if (ExpectedStart == 0) ExpectedStart = Start;
     if (Start != ExpectedStart) {
+      Output->WritePending();
       std::cout << "WARNING: Gap in time-series from " << UsToText(0, ExpectedStart) << " to "
                 << UsToText(0, Start) << '\n';
       Output->Flush();

@@ -95,28 +95,34 @@ void TSEEDFile::Flush() {
       if (Packer_.PackOneQueued()) WriteRecord();
     WriteRecord();
   }
+  WritePending();
   NeedHeader = true;
+}
+
+void TSEEDFile::WritePending() {
+  if (PendingBytes_ == 0) return;
+  const std::size_t Bytes = PendingBytes_;
+  PendingBytes_ = 0;  // a failed write is not tried again
+  WriteBuffer(Pending_, Bytes);
 }
 
 void TSEEDFile::WriteRecord() {
   if (Packer_.SampleCount() > 0) {
     Header_.SampleCount = static_cast<uint16_t>(Packer_.SampleCount());
     Packer_.CloseRecord();
-    // Header and frames leave in one write; frame words go out big-endian.
-    struct {
-      uint8_t Header[kRecordHeaderLength];
-      uint8_t Data[kRecordDataLength];
-    } Record;
-    static_assert(sizeof Record == kRecordHeaderLength + kRecordDataLength);
-    SerializeHeader(Header_, Record.Header);
-    uint8_t* Out = Record.Data;
+    // Header and frames go to the buffer; frame words go out big-endian.
+    if (PendingBytes_ == sizeof Pending_) WritePending();
+    uint8_t* Record = Pending_ + PendingBytes_;
+    SerializeHeader(Header_, *reinterpret_cast<uint8_t(*)[kRecordHeaderLength]>(Record));
+    uint8_t* Out = Record + kRecordHeaderLength;
     for (const auto& Frame : Packer_.Frames())
       for (uint32_t Word : Frame) {
         if constexpr (std::endian::native == std::endian::little) Word = __builtin_bswap32(Word);
         std::memcpy(Out, &Word, sizeof Word);
         Out += sizeof Word;
       }
-    WriteBuffer(&Record, sizeof Record);
+    PendingBytes_ += kRecordHeaderLength + kRecordDataLength;
+    if (!Collect_) WritePending();
     AdvanceStartTime();
   }
   Packer_.StartNextRecord();

@@ -40,6 +40,15 @@ class TSEEDFile : public FileStream {
   // Writes the record when it holds samples, then starts the next one.
   void WriteRecord();
 
+  // With Collect, records written from now on collect in a buffer of
+  // kPendingRecords and leave in one write when it fills, at Flush and at
+  // WritePending, instead of one by one as they fill.
+  void CollectRecords(bool Collect) { Collect_ = Collect; }
+
+  // Writes the records still held in the buffer; call before reporting
+  // anything, so that a write error shows where the records were made.
+  void WritePending();
+
   std::string GetNetwork() const;
   void SetNetwork(const std::string& Text);   // last 2 characters
   void SetStation(const std::string& Text);   // last 5 characters
@@ -61,7 +70,12 @@ class TSEEDFile : public FileStream {
   void AdvanceStartTime();
   void SetStartTime(UsTime Start);
 
+  static constexpr std::size_t kPendingRecords = 64;
+
   RecordHeader Header_{};
+  uint8_t Pending_[kPendingRecords * (kRecordHeaderLength + kRecordDataLength)];
+  std::size_t PendingBytes_ = 0;
+  bool Collect_ = false;
   Steim1Packer Packer_;
   UsTime RunStart_ = 0;
   int64_t RunSamplesWritten_ = 0;

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <libmseed.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstring>
@@ -285,6 +286,40 @@ TEST(SeedFile, FlushWritesOnlyRecordsThatHoldSamples) {
     File.Flush();
   }
   EXPECT_EQ(std::filesystem::file_size(Path), 4096u);
+}
+
+// Collected records leave only when the buffer fills or is drained, and the
+// file comes out the same as with records written one by one; block-level
+// samples give the same file as samples added one at a time.
+TEST(SeedFile, CollectedRecordsAndBlockSamplesGiveTheSameFile) {
+  TempDir Dir;
+  std::vector<int32_t> Samples(80 * 3772);  // more records than one buffer holds
+  uint32_t Value = 7;
+  for (std::size_t I = 0; I < Samples.size(); ++I) {
+    Value = Value * 1103515245u + 12345u;
+    Samples[I] = static_cast<int32_t>(I % 1000 == 999 ? Value : (Value >> 28) + I % 3);
+  }
+  auto Write = [&](const std::string& Name, bool Collect, bool Blocks) {
+    const std::string Path = Dir.File(Name);
+    TSEEDFile File(Path, StreamMode::Create);
+    File.CollectRecords(Collect);
+    File.InitHeader(ConvertedBlock(StreamHeader(100, TimeCodeOf(2024, 5, 1, 0)), std::span(Samples).first(1)));
+    if (Blocks) {
+      for (std::size_t At = 0; At < Samples.size(); At += 1000)
+        File.AddSamples(Samples.data() + At, static_cast<int>(std::min<std::size_t>(1000, Samples.size() - At)));
+    } else {
+      for (int32_t V : std::span(Samples).first(2 * 3772)) File.AddSample(V);
+      EXPECT_EQ(std::filesystem::file_size(Path), Collect ? 0u : 2 * 4096u) << Name;
+      for (int32_t V : std::span(Samples).subspan(2 * 3772)) File.AddSample(V);
+    }
+    File.Flush();
+    File.TruncateToWritten();
+    return ReadWholeFile(Path);
+  };
+  const std::string OneByOne = Write("single.msd", false, false);
+  EXPECT_GT(OneByOne.size(), 64u * 4096u);
+  EXPECT_EQ(Write("collected.msd", true, false), OneByOne);
+  EXPECT_EQ(Write("blocks.msd", true, true), OneByOne);
 }
 
 TEST(SeedFile, OpenCreateAndWriteErrorsCarryTheStreamTexts) {
