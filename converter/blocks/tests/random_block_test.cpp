@@ -5,6 +5,7 @@
 #include <cstring>
 #include <random>
 
+#include "blocks/block_samples.h"
 #include "blocks/stream_id.h"
 #include "blocks/ycf_block.h"
 
@@ -31,6 +32,13 @@ TEST(RandomBlocks, DecodeInsideTheBlock) {
       else (void)Difference(Block, Index);
     (void)FirstValue(Block);
     (void)LastValue(Block);
+    // The one-pass rebuild stays inside the block and its sample buffer too.
+    int32_t Rebuilt[kMaxBlockSamples];
+    const int Count = RebuildBlockSamples(Block, Rebuilt);
+    ASSERT_TRUE(Count >= 0 && Count <= kMaxBlockSamples);
+    if (KnownCode) {
+      ASSERT_EQ(Count, CompressionCode(Block) * RecordCount(Block));
+    }
     ASSERT_GE(BlockDuration(Block), 0);
     ASSERT_EQ(BlockEnd(Block) - BlockStart(Block), BlockDuration(Block));
     ASSERT_EQ(ChannelCode(Block).size(), 3u);
