@@ -1,6 +1,6 @@
 // Conversion of one YCF file into one miniSEED file: output naming and
 // directory, the block loop with its acceptance test, gaps and new runs, and
-// the rebuilding of each block's samples.
+// the hand-over of each block's samples.
 #include "driver/convert_file.h"
 
 #include <cerrno>
@@ -14,7 +14,6 @@
 #include <unistd.h>
 #include <vector>
 
-#include "blocks/block_samples.h"
 #include "blocks/stream_id.h"
 #include "blocks/ycf_block.h"
 #include "driver/switches.h"
@@ -176,11 +175,6 @@ void OpenRun(TSEEDFile& Output, const YcfBlock& Block) {
   if (FindSwitch("/sys")) Output.SetStation(Base36Id(SystemId(Block)));
 }
 
-void AddBlockSamples(TSEEDFile& Output, const YcfBlock& Block) {
-  int32_t Samples[kMaxBlockSamples];
-  Output.AddSamples(Samples, RebuildBlockSamples(Block, Samples));
-}
-
 }  // namespace
 
 void ConvertFile(const std::string& InputName) {
@@ -224,7 +218,7 @@ void ConvertFile(const std::string& InputName) {
       OpenRun(*Output, Block);
       Run = RunIdentity::Of(Block);
     }
-    AddBlockSamples(*Output, Block);
+    Output->AddBlockSamples(Block);
   }
   Output->Flush();
   Output->TruncateToWritten();

@@ -1,5 +1,6 @@
 #include "records/seed_file.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 
@@ -87,6 +88,33 @@ void TSEEDFile::AddSamples(const int32_t* Samples, int Count) {
     Samples += Used;
     Count -= Used;
   }
+}
+
+template <typename Field>
+void TSEEDFile::AddDifferences(const uint8_t* Data, int Count) {
+  while (Count > 0) {
+    int Used = 0;
+    if (Packer_.AddDifferences<Field>(Data, Count, Used)) WriteRecord();
+    Data += sizeof(Field) * static_cast<std::size_t>(Used);
+    Count -= Used;
+  }
+}
+
+void TSEEDFile::AddBlockSamples(const YcfBlock& Block) {
+  const int Code = CompressionCode(Block);
+  if ((Code != 1 && Code != 2 && Code != 4) || RecordCount(Block) == 0) return;
+  const int Count = Code * RecordCount(Block);
+  const int Stored = Code * std::min<int>(RecordCount(Block), kMaxRecordCount);
+  AddSample(FirstValue(Block));
+  // Difference 0 is replaced by the first value; the rest follow it.
+  const uint8_t* Data = Block.Bytes + kDataOffset;
+  switch (Code) {
+    case 1: AddDifferences<int32_t>(Data + 4, Stored - 1); break;
+    case 2: AddDifferences<int16_t>(Data + 2, Stored - 1); break;
+    default: AddDifferences<int8_t>(Data + 1, Stored - 1); break;
+  }
+  static constexpr uint8_t kNoChange[4 * 255]{};
+  AddDifferences<int8_t>(kNoChange, Count - Stored);
 }
 
 void TSEEDFile::Flush() {

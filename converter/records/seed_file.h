@@ -33,6 +33,12 @@ class TSEEDFile : public FileStream {
   void AddSample(int32_t Value);
   // Appends Count samples in order, as AddSample one by one would.
   void AddSamples(const int32_t* Samples, int Count);
+  // Appends the samples of a converted data block (its first value, then one
+  // sample per further difference; differences past the 250 records a block
+  // holds count as 0), as AddSamples of the rebuilt block samples would,
+  // taking the differences straight from the block. Nothing for a block
+  // without samples or with an invalid compression code.
+  void AddBlockSamples(const YcfBlock& Block);
   // Packs what is queued, writes the record if it holds samples and sets
   // NeedHeader.
   void Flush();
@@ -69,6 +75,9 @@ class TSEEDFile : public FileStream {
   // every sample written in the run so far, kept at 0.0001 s in the header.
   void AdvanceStartTime();
   void SetStartTime(UsTime Start);
+  // Appends Count samples given by host-order difference fields.
+  template <typename Field>
+  void AddDifferences(const uint8_t* Data, int Count);
 
   static constexpr std::size_t kPendingRecords = 64;
 

@@ -1,5 +1,6 @@
 #include "records/steim1_packer.h"
 
+#include <bit>
 #include <cstring>
 
 namespace drumlin {
@@ -15,6 +16,14 @@ int32_t WrapSub(int32_t A, int32_t B) {
 }
 
 #define DRUMLIN_HOT __attribute__((always_inline)) inline
+
+// The Index-th host-order difference field of Data, sign-extended.
+template <typename Field>
+DRUMLIN_HOT int32_t LoadDiff(const uint8_t* Data, int Index) {
+  Field Diff;
+  std::memcpy(&Diff, Data + sizeof(Field) * static_cast<std::size_t>(Index), sizeof Diff);
+  return Diff;
+}
 
 DRUMLIN_HOT int SizeClass(int32_t Diff) {
   if (Diff >= -128 && Diff <= 127) return 1;
@@ -188,6 +197,79 @@ bool Steim1Packer::AddSamples(const int32_t* Samples, int Count, int& Used) {
   Used = I;
   return false;
 }
+
+// The same words as AddSamples, read from the differences themselves. Four
+// 8-bit differences always make a word of four bytes, and the word is those
+// four stored bytes in their order.
+template <typename Field>
+bool Steim1Packer::AddDifferences(const uint8_t* Data, int Count, int& Used) {
+  int I = 0;
+  while (I < Count) {
+    if (DiffCount_ == 0 && X0Known_) {
+      int Taken = 0;
+      uint32_t Word = 0;
+      uint32_t Code = 0;
+      if constexpr (sizeof(Field) == 1) {
+        if (Count - I >= 4) {
+          std::memcpy(&Word, Data + I, sizeof Word);
+          if constexpr (std::endian::native == std::endian::little) Word = __builtin_bswap32(Word);
+          Taken = 4;
+          Code = kCodeFour8;
+        }
+      } else {
+        const int32_t D0 = LoadDiff<Field>(Data, I);
+        const int Size0 = SizeClass(D0);
+        if (Size0 == 3) {
+          Taken = 1;
+          Word = static_cast<uint32_t>(D0);
+          Code = kCodeOne32;
+        } else if (Count - I >= 2) {
+          const int32_t D1 = LoadDiff<Field>(Data, I + 1);
+          const int Size1 = SizeClass(D1);
+          if (Size1 == 2 || (Size0 == 2 && Size1 == 1)) {
+            Taken = 2;
+            Word = (static_cast<uint32_t>(D0) & 0xFFFFu) << 16 | (static_cast<uint32_t>(D1) & 0xFFFFu);
+            Code = kCodeTwo16;
+          } else if (Size0 == 1 && Size1 == 1 && Count - I >= 4) {
+            const int32_t D2 = LoadDiff<Field>(Data, I + 2);
+            const int32_t D3 = LoadDiff<Field>(Data, I + 3);
+            if (SizeClass(D2) == 1 && SizeClass(D3) == 1) {
+              Taken = 4;
+              Word = (static_cast<uint32_t>(D0) & 0xFFu) << 24 | (static_cast<uint32_t>(D1) & 0xFFu) << 16 |
+                     (static_cast<uint32_t>(D2) & 0xFFu) << 8 | (static_cast<uint32_t>(D3) & 0xFFu);
+              Code = kCodeFour8;
+            }
+          }
+        }
+      }
+      if (Taken > 0) {
+        int32_t Sum = 0;
+        for (int K = 0; K < Taken; ++K) Sum = WrapAdd(Sum, LoadDiff<Field>(Data, I + K));
+        SampleSum_ = WrapAdd(SampleSum_, Sum);
+        LastSample_ = WrapAdd(LastSample_, Sum);
+        SampleCount_ += Taken;
+        I += Taken;
+        if (PutWord(Word, Code)) {
+          Used = I;
+          return true;
+        }
+        continue;
+      }
+    }
+    const bool Full = Step(WrapAdd(LastSample_, LoadDiff<Field>(Data, I)));
+    ++I;
+    if (Full) {
+      Used = I;
+      return true;
+    }
+  }
+  Used = I;
+  return false;
+}
+
+template bool Steim1Packer::AddDifferences<int8_t>(const uint8_t*, int, int&);
+template bool Steim1Packer::AddDifferences<int16_t>(const uint8_t*, int, int&);
+template bool Steim1Packer::AddDifferences<int32_t>(const uint8_t*, int, int&);
 
 bool Steim1Packer::PackOneQueued() {
   ApplyX0Rule();

@@ -49,6 +49,17 @@ class Steim1Packer {
   // differences) are packed at once: exactly the words AddSample packs.
   bool AddSamples(const int32_t* Samples, int Count, int& Used);
 
+  // Appends the samples that follow the last one by the given differences
+  // (host-order fields of type Field: int8_t, int16_t or int32_t, as a
+  // converted block stores them), exactly as AddSample would take each
+  // sample, stopping after the difference whose word fills the record. Used
+  // receives the number of differences taken; true when the record is full.
+  // While the queue is empty and X0 known, 8-bit differences go into the
+  // frames four at a time as they are stored, and wider ones a whole word at
+  // a time, without rebuilding the samples.
+  template <typename Field>
+  bool AddDifferences(const uint8_t* Data, int Count, int& Used);
+
   // One step of a flush: packs the oldest queued difference alone as a
   // 32-bit word. Call only while DiffCount() > 0. True when the record is full.
   bool PackOneQueued();

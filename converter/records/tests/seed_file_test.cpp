@@ -14,6 +14,7 @@
 #include <random>
 #include <vector>
 
+#include "blocks/block_samples.h"
 #include "end_to_end/mseed_reader.h"
 #include "end_to_end/test_support.h"
 #include "records/stream_error.h"
@@ -373,6 +374,55 @@ TEST(SeedFile, ExistingFileIsWrittenFromItsFirstByteAndCut) {
   ASSERT_TRUE(Out.Ok) << Out.Problem;
   ASSERT_EQ(Out.Records.size(), 1u);
   EXPECT_EQ(Out.Records[0].Samples, Samples);
+}
+
+// Blocks handed over whole (their differences taken as stored) give the file
+// of their rebuilt samples added one at a time: every compression code,
+// random differences up to the limits of each width, a nonzero difference 0
+// (replaced by the first value), odd record counts and counts past 250.
+TEST(SeedFile, WholeBlocksGiveTheFileOfTheirSamplesOneByOne) {
+  TempDir Dir;
+  std::mt19937 Rng(2024);
+  auto Pick = [&](int64_t Lo, int64_t Hi) {
+    return static_cast<int32_t>(std::uniform_int_distribution<int64_t>(Lo, Hi)(Rng));
+  };
+  std::vector<YcfBlock> Blocks;
+  for (int B = 0; B < 400; ++B) {
+    YcfHeaderSpec Header = StreamHeader(100, TimeCodeOf(2024, 5, 1, 0));
+    static constexpr uint8_t kCodes[] = {1, 2, 4};
+    Header.Compression = kCodes[Pick(0, 2)];
+    static constexpr uint8_t kCounts[] = {0, 1, 3, 249, 250, 251, 255};
+    const uint8_t Records = static_cast<uint8_t>(Pick(0, 3) == 0 ? kCounts[Pick(0, 6)] : Pick(1, 250));
+    const int64_t Limit = Header.Compression == 1 ? INT32_MAX : Header.Compression == 2 ? 32767 : 127;
+    const int64_t Spread = Pick(0, 1) == 0 ? Limit : std::min<int64_t>(Limit, 40);
+    std::vector<int32_t> Diffs(Header.Compression * std::min<std::size_t>(Records, 250));
+    for (int32_t& D : Diffs) D = Pick(0, 30) == 0 ? (Pick(0, 1) ? Limit : -Limit - 1) : Pick(-Spread, Spread);
+    const int32_t First = Pick(0, 5) == 0 ? INT32_MAX : Pick(INT32_MIN, INT32_MAX);
+    YcfBlock Block = MakeRawBlock(Header, Records, First, Diffs, 0);
+    ConvertBlock(Block);
+    Blocks.push_back(Block);
+  }
+  auto Write = [&](const std::string& Name, bool Whole) {
+    const std::string Path = Dir.File(Name);
+    TSEEDFile File(Path, StreamMode::Create);
+    File.CollectRecords(true);
+    File.InitHeader(Blocks[0]);
+    for (const YcfBlock& Block : Blocks) {
+      if (Whole) {
+        File.AddBlockSamples(Block);
+        continue;
+      }
+      int32_t Samples[kMaxBlockSamples];
+      const int Count = RebuildBlockSamples(Block, Samples);
+      for (int I = 0; I < Count; ++I) File.AddSample(Samples[I]);
+    }
+    File.Flush();
+    File.TruncateToWritten();
+    return ReadWholeFile(Path);
+  };
+  const std::string OneByOne = Write("samples.msd", false);
+  EXPECT_GT(OneByOne.size(), 20u * 4096u);
+  EXPECT_EQ(Write("blocks.msd", true), OneByOne);
 }
 
 }  // namespace

@@ -1,8 +1,10 @@
-// The block-level packing path (AddSamples, with its four-at-once words for
-// runs of 8-bit differences) against the sample-by-sample packing rules
-// (AddSample): every record, word, control code, X0, Xn and record boundary
-// must come out the same, on random and adversarial streams fed in blocks of
-// random sizes, with runs opened by blocks without samples and flushes at gaps.
+// The block-level packing paths (AddSamples, with its four-at-once words for
+// runs of 8-bit differences, and AddDifferences, fed a block's first sample
+// and then its stored differences of 8, 16 or 32 bits) against the
+// sample-by-sample packing rules (AddSample): every record, word, control
+// code, X0, Xn and record boundary must come out the same, on random and
+// adversarial streams fed in blocks of random sizes, with runs opened by
+// blocks without samples and flushes at gaps.
 #include "records/steim1_packer.h"
 
 #include <gtest/gtest.h>
@@ -30,9 +32,13 @@ struct InputBlock {
 
 // Packs the blocks the way the record file does, sample by sample or block by
 // block, and returns every record written.
+enum class Path { SampleBySample, Samples, Differences };
+
 class RecordCollector {
  public:
-  explicit RecordCollector(bool BlockLevel) : BlockLevel_(BlockLevel) {}
+  // For Path::Differences, each block's differences are stored in fields of
+  // at least MinWidth bytes (1, 2 or 4), wider where a difference needs it.
+  explicit RecordCollector(Path Which, int MinWidth = 1) : Path_(Which), MinWidth_(MinWidth) {}
 
   std::vector<PackedRecord> Pack(const std::vector<InputBlock>& Blocks) {
     bool NeedRun = true;
@@ -53,7 +59,11 @@ class RecordCollector {
 
  private:
   void Add(const std::vector<int32_t>& Samples) {
-    if (!BlockLevel_) {
+    if (Path_ == Path::Differences) {
+      AddAsDifferences(Samples);
+      return;
+    }
+    if (Path_ == Path::SampleBySample) {
       for (int32_t V : Samples)
         if (Packer_.AddSample(V)) Write();
       return;
@@ -70,6 +80,52 @@ class RecordCollector {
       }
       if (Full) Write();
       Next += Used;
+      Left -= Used;
+    }
+  }
+
+  // The block's first sample alone, then its differences as a converted
+  // block stores them: host-order fields of the narrowest width that holds
+  // them all.
+  void AddAsDifferences(const std::vector<int32_t>& Samples) {
+    if (Samples.empty()) return;
+    if (Packer_.AddSample(Samples[0])) Write();
+    std::vector<int32_t> Diffs;
+    int Width = MinWidth_;
+    for (std::size_t I = 1; I < Samples.size(); ++I) {
+      const int32_t D = static_cast<int32_t>(static_cast<uint32_t>(Samples[I]) - static_cast<uint32_t>(Samples[I - 1]));
+      Diffs.push_back(D);
+      const int Needed = Steim1Packer::DiffSize(D) == 1 ? 1 : Steim1Packer::DiffSize(D) == 2 ? 2 : 4;
+      if (Needed > Width) Width = Needed;
+    }
+    std::vector<uint8_t> Bytes(Diffs.size() * static_cast<std::size_t>(Width));
+    for (std::size_t I = 0; I < Diffs.size(); ++I) {
+      uint8_t* At = Bytes.data() + I * static_cast<std::size_t>(Width);
+      if (Width == 1) {
+        const int8_t D = static_cast<int8_t>(Diffs[I]);
+        std::memcpy(At, &D, 1);
+      } else if (Width == 2) {
+        const int16_t D = static_cast<int16_t>(Diffs[I]);
+        std::memcpy(At, &D, 2);
+      } else {
+        std::memcpy(At, &Diffs[I], 4);
+      }
+    }
+    const uint8_t* Next = Bytes.data();
+    int Left = static_cast<int>(Diffs.size());
+    while (Left > 0) {
+      int Used = -1;
+      bool Full = false;
+      if (Width == 1) Full = Packer_.AddDifferences<int8_t>(Next, Left, Used);
+      else if (Width == 2) Full = Packer_.AddDifferences<int16_t>(Next, Left, Used);
+      else Full = Packer_.AddDifferences<int32_t>(Next, Left, Used);
+      ASSERT_GT(Used, 0);
+      ASSERT_LE(Used, Left);
+      if (!Full) {
+        ASSERT_EQ(Used, Left);
+      }
+      if (Full) Write();
+      Next += static_cast<std::size_t>(Used) * static_cast<std::size_t>(Width);
       Left -= Used;
     }
   }
@@ -92,20 +148,30 @@ class RecordCollector {
     Packer_.StartNextRecord();
   }
 
-  bool BlockLevel_;
+  Path Path_;
+  int MinWidth_;
   Steim1Packer Packer_;
   std::vector<PackedRecord> Records_;
 };
 
 void ExpectSameRecords(const std::vector<InputBlock>& Blocks, const char* What) {
-  const std::vector<PackedRecord> Rules = RecordCollector(false).Pack(Blocks);
-  const std::vector<PackedRecord> Fast = RecordCollector(true).Pack(Blocks);
-  ASSERT_EQ(Fast.size(), Rules.size()) << What;
-  for (std::size_t R = 0; R < Rules.size(); ++R) {
-    ASSERT_EQ(Fast[R].SampleCount, Rules[R].SampleCount) << What << ", record " << R;
-    for (std::size_t W = 0; W < Rules[R].Words.size(); ++W)
-      ASSERT_EQ(Fast[R].Words[W], Rules[R].Words[W])
-          << What << ", record " << R << ", frame " << W / 16 << ", word " << W % 16;
+  const std::vector<PackedRecord> Rules = RecordCollector(Path::SampleBySample).Pack(Blocks);
+  const struct {
+    RecordCollector Collector;
+    const char* Name;
+  } Paths[] = {{RecordCollector(Path::Samples), "samples"},
+               {RecordCollector(Path::Differences, 1), "narrowest differences"},
+               {RecordCollector(Path::Differences, 2), "differences of 16 bits or more"},
+               {RecordCollector(Path::Differences, 4), "differences of 32 bits"}};
+  for (auto Each : Paths) {
+    const std::vector<PackedRecord> Fast = Each.Collector.Pack(Blocks);
+    ASSERT_EQ(Fast.size(), Rules.size()) << What << ", " << Each.Name;
+    for (std::size_t R = 0; R < Rules.size(); ++R) {
+      ASSERT_EQ(Fast[R].SampleCount, Rules[R].SampleCount) << What << ", " << Each.Name << ", record " << R;
+      for (std::size_t W = 0; W < Rules[R].Words.size(); ++W)
+        ASSERT_EQ(Fast[R].Words[W], Rules[R].Words[W])
+            << What << ", " << Each.Name << ", record " << R << ", frame " << W / 16 << ", word " << W % 16;
+    }
   }
 }
 
