@@ -198,6 +198,49 @@ bool Steim1Packer::AddSamples(const int32_t* Samples, int Count, int& Used) {
   return false;
 }
 
+// Packs words of four stored 8-bit differences from Data[Next] on while four
+// are left, exactly as PutWord would one by one, keeping the frame position
+// and the control word in locals; Next moves past what was packed. True when
+// a word filled the record.
+DRUMLIN_HOT bool Steim1Packer::PutFour8Words(const uint8_t* Data, int Count, int& Next) {
+  int Frame = FrameIndex_;
+  int Slot = WordIndex_;
+  uint32_t Control = Frames_[Frame][0];
+  int I = Next;
+  int32_t Sum = 0;
+  bool Full = false;
+  while (Count - I >= 4) {
+    uint32_t Word;
+    std::memcpy(&Word, Data + I, sizeof Word);
+    if constexpr (std::endian::native == std::endian::little) Word = __builtin_bswap32(Word);
+    if (Slot < kWordsPerFrame - 1) {
+      ++Slot;
+    } else {
+      Frames_[Frame][0] = Control;
+      ++Frame;
+      Control = 0;
+      Slot = 1;
+    }
+    Frames_[Frame][Slot] = Word;
+    Control |= kCodeFour8 << (2 * (kWordsPerFrame - 1 - Slot));
+    Sum += static_cast<int8_t>(Data[I]) + static_cast<int8_t>(Data[I + 1]) + static_cast<int8_t>(Data[I + 2]) +
+           static_cast<int8_t>(Data[I + 3]);
+    I += 4;
+    if (Frame == kFrameCount - 1 && Slot == kWordsPerFrame - 1) {
+      Full = true;
+      break;
+    }
+  }
+  Frames_[Frame][0] = Control;
+  FrameIndex_ = Frame;
+  WordIndex_ = Slot;
+  SampleSum_ = WrapAdd(SampleSum_, Sum);
+  LastSample_ = WrapAdd(LastSample_, Sum);
+  SampleCount_ += I - Next;
+  Next = I;
+  return Full;
+}
+
 // The same words as AddSamples, read from the differences themselves. Four
 // 8-bit differences always make a word of four bytes, and the word is those
 // four stored bytes in their order.
@@ -210,12 +253,12 @@ bool Steim1Packer::AddDifferences(const uint8_t* Data, int Count, int& Used) {
       uint32_t Word = 0;
       uint32_t Code = 0;
       if constexpr (sizeof(Field) == 1) {
-        if (Count - I >= 4) {
-          std::memcpy(&Word, Data + I, sizeof Word);
-          if constexpr (std::endian::native == std::endian::little) Word = __builtin_bswap32(Word);
-          Taken = 4;
-          Code = kCodeFour8;
+        const int Before = I;
+        if (PutFour8Words(Data, Count, I)) {
+          Used = I;
+          return true;
         }
+        if (I > Before) continue;  // fewer than four left now: one by one
       } else {
         const int32_t D0 = LoadDiff<Field>(Data, I);
         const int Size0 = SizeClass(D0);
