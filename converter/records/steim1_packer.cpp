@@ -199,46 +199,52 @@ bool Steim1Packer::AddSamples(const int32_t* Samples, int Count, int& Used) {
 }
 
 // Packs words of four stored 8-bit differences from Data[Next] on while four
-// are left, exactly as PutWord would one by one, keeping the frame position
-// and the control word in locals; Next moves past what was packed. True when
-// a word filled the record.
+// are left, exactly as PutWord would one by one: as many words as are left
+// and the record has room for, frame by frame, each word the four stored
+// bytes in their order under control code 01. Next moves past what was
+// packed. True when a word filled the record.
 DRUMLIN_HOT bool Steim1Packer::PutFour8Words(const uint8_t* Data, int Count, int& Next) {
+  constexpr int kDataWords = kWordsPerFrame - 1;
   int Frame = FrameIndex_;
   int Slot = WordIndex_;
-  uint32_t Control = Frames_[Frame][0];
-  int I = Next;
+  const int Room = (kFrameCount - 1 - Frame) * kDataWords + (kDataWords - Slot);
+  const int Words = (Count - Next) / 4 < Room ? (Count - Next) / 4 : Room;
+  if (Words <= 0) return false;
+  const uint8_t* From = Data + Next;
+
   int32_t Sum = 0;
-  bool Full = false;
-  while (Count - I >= 4) {
-    uint32_t Word;
-    std::memcpy(&Word, Data + I, sizeof Word);
-    if constexpr (std::endian::native == std::endian::little) Word = __builtin_bswap32(Word);
-    if (Slot < kWordsPerFrame - 1) {
-      ++Slot;
-    } else {
-      Frames_[Frame][0] = Control;
+  for (int K = 0; K < 4 * Words; ++K) Sum += static_cast<int8_t>(From[K]);
+
+  for (int Left = Words; Left > 0;) {
+    if (Slot == kDataWords) {
       ++Frame;
-      Control = 0;
-      Slot = 1;
+      Slot = 0;
     }
-    Frames_[Frame][Slot] = Word;
-    Control |= kCodeFour8 << (2 * (kWordsPerFrame - 1 - Slot));
-    Sum += static_cast<int8_t>(Data[I]) + static_cast<int8_t>(Data[I + 1]) + static_cast<int8_t>(Data[I + 2]) +
-           static_cast<int8_t>(Data[I + 3]);
-    I += 4;
-    if (Frame == kFrameCount - 1 && Slot == kWordsPerFrame - 1) {
-      Full = true;
-      break;
+    const int Take = Left < kDataWords - Slot ? Left : kDataWords - Slot;
+    uint32_t* Out = Frames_[Frame] + Slot + 1;
+    for (int K = 0; K < Take; ++K) {
+      uint32_t Word;
+      std::memcpy(&Word, From + 4 * K, sizeof Word);
+      if constexpr (std::endian::native == std::endian::little) Word = __builtin_bswap32(Word);
+      Out[K] = Word;
     }
+    // Control code 01 in the 2-bit fields of slots Slot+1 .. Slot+Take; slot
+    // S sits at bits 2 * (15 - S).
+    const uint32_t Below = (1u << (2 * (kDataWords - Slot))) - 1u;
+    const uint32_t Past = (1u << (2 * (kDataWords - Slot - Take))) - 1u;
+    Frames_[Frame][0] = (Slot == 0 ? 0u : Frames_[Frame][0]) | (0x55555555u & Below & ~Past);
+    Slot += Take;
+    From += 4 * Take;
+    Left -= Take;
   }
-  Frames_[Frame][0] = Control;
+
   FrameIndex_ = Frame;
   WordIndex_ = Slot;
   SampleSum_ = WrapAdd(SampleSum_, Sum);
   LastSample_ = WrapAdd(LastSample_, Sum);
-  SampleCount_ += I - Next;
-  Next = I;
-  return Full;
+  SampleCount_ += 4 * Words;
+  Next += 4 * Words;
+  return Frame == kFrameCount - 1 && Slot == kWordsPerFrame - 1;
 }
 
 // The same words as AddSamples, read from the differences themselves. Four
