@@ -198,23 +198,35 @@ bool Steim1Packer::AddSamples(const int32_t* Samples, int Count, int& Used) {
   return false;
 }
 
-// Packs words of four stored 8-bit differences from Data[Next] on while four
-// are left, exactly as PutWord would one by one: as many words as are left
-// and the record has room for, frame by frame, each word the four stored
-// bytes in their order under control code 01. Next moves past what was
-// packed. True when a word filled the record.
+// Packs words of four 8-bit differences from Data[Next] on, exactly as
+// PutWord would one by one: as many leading groups of four differences that
+// all fit 8 bits (every group, for 8-bit fields) as the record has room for,
+// frame by frame, each word the four differences' low bytes in their order
+// under control code 01. Next moves past what was packed. True when a word
+// filled the record.
+template <typename Field>
 DRUMLIN_HOT bool Steim1Packer::PutFour8Words(const uint8_t* Data, int Count, int& Next) {
   constexpr int kDataWords = kWordsPerFrame - 1;
   int Frame = FrameIndex_;
   int Slot = WordIndex_;
   const int Room = (kFrameCount - 1 - Frame) * kDataWords + (kDataWords - Slot);
-  const int Words = (Count - Next) / 4 < Room ? (Count - Next) / 4 : Room;
+  int Words = (Count - Next) / 4 < Room ? (Count - Next) / 4 : Room;
+  if constexpr (sizeof(Field) > 1) {
+    for (int W = 0; W < Words; ++W) {
+      bool Fits = true;
+      for (int K = 0; K < 4; ++K) Fits &= SizeClass(LoadDiff<Field>(Data, Next + 4 * W + K)) == 1;
+      if (!Fits) {
+        Words = W;
+        break;
+      }
+    }
+  }
   if (Words <= 0) return false;
-  const uint8_t* From = Data + Next;
 
   int32_t Sum = 0;
-  for (int K = 0; K < 4 * Words; ++K) Sum += static_cast<int8_t>(From[K]);
+  for (int K = 0; K < 4 * Words; ++K) Sum += LoadDiff<Field>(Data, Next + K);
 
+  int At = Next;  // the next difference to place
   for (int Left = Words; Left > 0;) {
     if (Slot == kDataWords) {
       ++Frame;
@@ -222,10 +234,17 @@ DRUMLIN_HOT bool Steim1Packer::PutFour8Words(const uint8_t* Data, int Count, int
     }
     const int Take = Left < kDataWords - Slot ? Left : kDataWords - Slot;
     uint32_t* Out = Frames_[Frame] + Slot + 1;
-    for (int K = 0; K < Take; ++K) {
+    for (int K = 0; K < Take; ++K, At += 4) {
       uint32_t Word;
-      std::memcpy(&Word, From + 4 * K, sizeof Word);
-      if constexpr (std::endian::native == std::endian::little) Word = __builtin_bswap32(Word);
+      if constexpr (sizeof(Field) == 1) {
+        std::memcpy(&Word, Data + At, sizeof Word);
+        if constexpr (std::endian::native == std::endian::little) Word = __builtin_bswap32(Word);
+      } else {
+        Word = (static_cast<uint32_t>(LoadDiff<Field>(Data, At)) & 0xFFu) << 24 |
+               (static_cast<uint32_t>(LoadDiff<Field>(Data, At + 1)) & 0xFFu) << 16 |
+               (static_cast<uint32_t>(LoadDiff<Field>(Data, At + 2)) & 0xFFu) << 8 |
+               (static_cast<uint32_t>(LoadDiff<Field>(Data, At + 3)) & 0xFFu);
+      }
       Out[K] = Word;
     }
     // Control code 01 in the 2-bit fields of slots Slot+1 .. Slot+Take; slot
@@ -234,7 +253,6 @@ DRUMLIN_HOT bool Steim1Packer::PutFour8Words(const uint8_t* Data, int Count, int
     const uint32_t Past = (1u << (2 * (kDataWords - Slot - Take))) - 1u;
     Frames_[Frame][0] = (Slot == 0 ? 0u : Frames_[Frame][0]) | (0x55555555u & Below & ~Past);
     Slot += Take;
-    From += 4 * Take;
     Left -= Take;
   }
 
@@ -258,14 +276,13 @@ bool Steim1Packer::AddDifferences(const uint8_t* Data, int Count, int& Used) {
       int Taken = 0;
       uint32_t Word = 0;
       uint32_t Code = 0;
-      if constexpr (sizeof(Field) == 1) {
-        const int Before = I;
-        if (PutFour8Words(Data, Count, I)) {
-          Used = I;
-          return true;
-        }
-        if (I > Before) continue;  // fewer than four left now: one by one
-      } else {
+      const int Before = I;
+      if (PutFour8Words<Field>(Data, Count, I)) {
+        Used = I;
+        return true;
+      }
+      if (I > Before) continue;  // the next word is another kind, or too few are left
+      if constexpr (sizeof(Field) > 1) {
         const int32_t D0 = LoadDiff<Field>(Data, I);
         const int Size0 = SizeClass(D0);
         if (Size0 == 3) {

@@ -86,6 +86,7 @@ class Steim1Packer {
   void ApplyX0Rule();
   uint32_t PackDiffs(int Count);
   bool PutWord(uint32_t Word, uint32_t Code);
+  template <typename Field>
   bool PutFour8Words(const uint8_t* Data, int Count, int& Next);
   void ClearFrames();
 
