@@ -26,8 +26,9 @@ namespace drumlin {
 namespace {
 
 // The input file, read-only, closed on every way out. Blocks are handed out
-// from a fixed buffer filled by large reads, so the conversion streams in
-// constant memory with one system call per 256 blocks.
+// in place from a fixed buffer of whole blocks filled by large reads, so the
+// conversion streams in constant memory with one system call per 256 blocks
+// and converts each block where it was read.
 class InputFile {
  public:
   explicit InputFile(const std::string& Name) : Fd_(::open(Name.c_str(), O_RDONLY | O_CLOEXEC)) {}
@@ -39,24 +40,29 @@ class InputFile {
 
   bool IsOpen() const { return Fd_ >= 0; }
 
-  // True when a whole block arrived; a short or failed read ends the input.
-  bool ReadBlock(YcfBlock& Block) {
-    if (Filled_ - Next_ < kYcfBlockSize && !Refill()) return false;
-    std::memcpy(Block.Bytes, Buffer_ + Next_, kYcfBlockSize);
+  // The next whole block, valid until the next call; null when a short or
+  // failed read ends the input.
+  YcfBlock* NextBlock() {
+    if (Filled_ - Next_ < kYcfBlockSize && !Refill()) return nullptr;
+    YcfBlock* Block = &Blocks_[Next_ / kYcfBlockSize];
     Next_ += kYcfBlockSize;
-    return true;
+    return Block;
   }
 
  private:
-  static constexpr std::size_t kBufferSize = 256 * kYcfBlockSize;
+  static constexpr std::size_t kBufferBlocks = 256;
+  static constexpr std::size_t kBufferSize = kBufferBlocks * kYcfBlockSize;
+
+  static_assert(sizeof(YcfBlock) == kYcfBlockSize, "blocks lie back to back in the buffer");
+  uint8_t* Bytes() { return reinterpret_cast<uint8_t*>(Blocks_); }
 
   // Keeps the unread tail and reads until at least one whole block is held.
   bool Refill() {
-    std::memmove(Buffer_, Buffer_ + Next_, Filled_ - Next_);
+    std::memmove(Bytes(), Bytes() + Next_, Filled_ - Next_);
     Filled_ -= Next_;
     Next_ = 0;
     while (Filled_ < kYcfBlockSize) {
-      const ssize_t Done = ::read(Fd_, Buffer_ + Filled_, kBufferSize - Filled_);
+      const ssize_t Done = ::read(Fd_, Bytes() + Filled_, kBufferSize - Filled_);
       if (Done < 0 && errno == EINTR) continue;
       if (Done <= 0) return false;
       Filled_ += static_cast<std::size_t>(Done);
@@ -65,7 +71,7 @@ class InputFile {
   }
 
   int Fd_;
-  alignas(4) uint8_t Buffer_[kBufferSize];
+  YcfBlock Blocks_[kBufferBlocks];
   std::size_t Filled_ = 0;
   std::size_t Next_ = 0;
 };
@@ -195,8 +201,8 @@ void ConvertFile(const std::string& InputName) {
 
   UsTime ExpectedStart = 0;
   RunIdentity Run;
-  YcfBlock Block;
-  while (Input.ReadBlock(Block)) {
+  while (YcfBlock* Next = Input.NextBlock()) {
+    YcfBlock& Block = *Next;
     ConvertBlock(Block);
     const UsTime Start = BlockStart(Block);
     if (!IsUsableDataBlock(Block)) {
