@@ -2,6 +2,9 @@
 
 #include <bit>
 #include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace drumlin {
 
@@ -23,6 +26,25 @@ DRUMLIN_HOT int32_t LoadDiff(const uint8_t* Data, int Index) {
   Field Diff;
   std::memcpy(&Diff, Data + sizeof(Field) * static_cast<std::size_t>(Index), sizeof Diff);
   return Diff;
+}
+
+// Sum of Count signed bytes. Each byte with its sign bit flipped is its
+// value plus 128, so whole vectors of bytes are summed as unsigned bytes
+// and 128 per byte taken off at the end.
+DRUMLIN_HOT int32_t SumOfBytes(const uint8_t* Bytes, int Count) {
+  int K = 0;
+  int64_t Unsigned = 0;
+#if defined(__SSE2__)
+  const __m128i SignBits = _mm_set1_epi8(static_cast<char>(0x80));
+  __m128i Totals = _mm_setzero_si128();
+  for (; K + 16 <= Count; K += 16) {
+    const __m128i Chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(Bytes + K));
+    Totals = _mm_add_epi64(Totals, _mm_sad_epu8(_mm_xor_si128(Chunk, SignBits), _mm_setzero_si128()));
+  }
+  Unsigned = _mm_cvtsi128_si64(Totals) + _mm_cvtsi128_si64(_mm_unpackhi_epi64(Totals, Totals));
+#endif
+  for (; K < Count; ++K) Unsigned += Bytes[K] ^ 0x80u;
+  return static_cast<int32_t>(Unsigned - 128 * static_cast<int64_t>(Count));
 }
 
 DRUMLIN_HOT int SizeClass(int32_t Diff) {
@@ -224,7 +246,10 @@ DRUMLIN_HOT bool Steim1Packer::PutFour8Words(const uint8_t* Data, int Count, int
   if (Words <= 0) return false;
 
   int32_t Sum = 0;
-  for (int K = 0; K < 4 * Words; ++K) Sum += LoadDiff<Field>(Data, Next + K);
+  if constexpr (sizeof(Field) == 1)
+    Sum = SumOfBytes(Data + Next, 4 * Words);
+  else
+    for (int K = 0; K < 4 * Words; ++K) Sum += LoadDiff<Field>(Data, Next + K);
 
   int At = Next;  // the next difference to place
   for (int Left = Words; Left > 0;) {
