@@ -219,7 +219,7 @@ void ConvertFile(const std::string& InputName) {
     } else if (!Output->NeedHeader && !(RunIdentity::Of(Block) == Run)) {
       Output->Flush();  // another stream or rate follows on: a new run, no gap
     }
-    ExpectedStart = BlockEnd(Block);
+    ExpectedStart = Start + BlockDuration(Block);  // the block's end
     if (Output->NeedHeader) {
       OpenRun(*Output, Block);
       Run = RunIdentity::Of(Block);
