@@ -236,7 +236,17 @@ DRUMLIN_HOT bool Steim1Packer::PutFour8Words(const uint8_t* Data, int Count, int
   if constexpr (sizeof(Field) > 1) {
     for (int W = 0; W < Words; ++W) {
       bool Fits = true;
-      for (int K = 0; K < 4; ++K) Fits &= SizeClass(LoadDiff<Field>(Data, Next + 4 * W + K)) == 1;
+      if constexpr (sizeof(Field) == 2) {
+        // The four 16-bit fields side by side: each fits 8 bits when adding
+        // 128 to it (within its own 16 bits) leaves its high byte clear.
+        uint64_t Four;
+        std::memcpy(&Four, Data + 2 * static_cast<std::size_t>(Next + 4 * W), sizeof Four);
+        const uint64_t Shifted =
+            ((Four & 0x7FFF7FFF7FFF7FFFu) + 0x0080008000800080u) ^ (Four & 0x8000800080008000u);
+        Fits = (Shifted & 0xFF00FF00FF00FF00u) == 0;
+      } else {
+        for (int K = 0; K < 4; ++K) Fits &= SizeClass(LoadDiff<Field>(Data, Next + 4 * W + K)) == 1;
+      }
       if (!Fits) {
         Words = W;
         break;
