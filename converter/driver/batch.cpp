@@ -16,10 +16,10 @@ int RunBatch() {
     return 0;
   }
   IniFileName = SwitchValue("/i:", "");
-  const FileSpec Spec = SplitFileSpec(Parameters().front());
-  for (const std::string& Name : SelectFiles(Spec)) {
+  const FilePattern Wanted = SplitFilePattern(Parameters().front());
+  for (const std::string& Name : SelectFiles(Wanted)) {
     std::cout << "Converting " << Name << '\n';
-    ConvertFile(Spec.Directory + Name);
+    ConvertFile(Wanted.Directory + Name);
   }
   return 0;
 }

@@ -15,22 +15,22 @@ bool IsDirectory(const std::string& Path) {
 
 }  // namespace
 
-FileSpec SplitFileSpec(const std::string& Specification) {
-  const std::size_t Slash = Specification.rfind('/');
-  if (Slash == std::string::npos) return {"", Specification};
-  return {Specification.substr(0, Slash + 1), Specification.substr(Slash + 1)};
+FilePattern SplitFilePattern(const std::string& Argument) {
+  const std::size_t Slash = Argument.rfind('/');
+  if (Slash == std::string::npos) return {"", Argument};
+  return {Argument.substr(0, Slash + 1), Argument.substr(Slash + 1)};
 }
 
-std::vector<std::string> SelectFiles(const FileSpec& Spec) {
+std::vector<std::string> SelectFiles(const FilePattern& Wanted) {
   std::vector<std::string> Names;
-  DIR* Directory = opendir(Spec.Directory.empty() ? "." : Spec.Directory.c_str());
+  DIR* Directory = opendir(Wanted.Directory.empty() ? "." : Wanted.Directory.c_str());
   if (Directory == nullptr) return Names;
   // The whole listing is taken before any conversion, so that output files
   // created beside their inputs are never picked up as inputs themselves.
   while (const dirent* Entry = readdir(Directory)) {
     const std::string Name = Entry->d_name;
-    if (fnmatch(Spec.Pattern.c_str(), Name.c_str(), 0) != 0) continue;
-    if (IsDirectory(Spec.Directory.empty() ? Name : Spec.Directory + Name)) continue;
+    if (fnmatch(Wanted.Pattern.c_str(), Name.c_str(), 0) != 0) continue;
+    if (IsDirectory(Wanted.Directory.empty() ? Name : Wanted.Directory + Name)) continue;
     Names.push_back(Name);
   }
   closedir(Directory);

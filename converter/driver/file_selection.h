@@ -1,4 +1,4 @@
-// Selection of the input files named by a file specification with wildcards.
+// Selection of the input files named by the filespec parameter, wildcards included.
 #pragma once
 
 #include <string>
@@ -6,17 +6,17 @@
 
 namespace drumlin {
 
-struct FileSpec {
+struct FilePattern {
   std::string Directory;  // up to and including the last '/'; may be empty
   std::string Pattern;    // the rest: a name or a shell wildcard pattern
 };
 
-FileSpec SplitFileSpec(const std::string& Specification);
+FilePattern SplitFilePattern(const std::string& Argument);
 
 // Names of the entries of the directory (the current one when empty) that
 // match the pattern (case significant, a leading '.' matched like any other
 // character), in listing order, without directories and links to them.
 // An unreadable directory selects nothing.
-std::vector<std::string> SelectFiles(const FileSpec& Spec);
+std::vector<std::string> SelectFiles(const FilePattern& Wanted);
 
 }  // namespace drumlin

@@ -1,5 +1,5 @@
 // The command-line parameters and the switch queries over them. Switches are
-// case-insensitive prefixes of any parameter (the file specification
+// case-insensitive prefixes of any parameter (the filespec parameter
 // included), with '-' accepted in place of a leading '/'.
 #pragma once
 

@@ -11,7 +11,7 @@
 namespace drumlin {
 namespace {
 
-TEST(FileSelection, SplitsSpecificationAtLastSlash) {
+TEST(FileSelection, SplitsArgumentAtLastSlash) {
   const std::tuple<const char*, const char*, const char*> Cases[] = {
       {"data.YCF", "", "data.YCF"},
       {"in/data.YCF", "in/", "data.YCF"},
@@ -19,8 +19,8 @@ TEST(FileSelection, SplitsSpecificationAtLastSlash) {
       {"/", "/", ""},
       {"dir/", "dir/", ""},
   };
-  for (const auto& [Spec, Directory, Pattern] : Cases) {
-    const FileSpec Split = SplitFileSpec(Spec);
+  for (const auto& [Argument, Directory, Pattern] : Cases) {
+    const FilePattern Split = SplitFilePattern(Argument);
     EXPECT_EQ(Split.Directory, Directory);
     EXPECT_EQ(Split.Pattern, Pattern);
   }

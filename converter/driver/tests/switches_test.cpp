@@ -21,7 +21,7 @@ TEST(Switches, ValueOfFirstMatchingParameter) {
       {{"f.YCF"}, "/net:", "default"},
       {{"f.YCF", "/o:a", "/o:b"}, "/o:", "a"},       // first occurrence wins
       {{"f.YCF", "-o:b", "/o:a"}, "/o:", "a"},       // '/' form is searched first
-      {{"/o:spec", "/o:b"}, "/o:", "spec"},          // parameter 1 counts too
+      {{"/o:first", "/o:b"}, "/o:", "first"},       // parameter 1 counts too
       {{"f.YCF", "/ne"}, "/net:", "default"},        // too short never matches
       {{"f.YCF", "x/net:XX"}, "/net:", "default"},   // prefix, not substring
       {{"f.YCF", "/i:Export.INI"}, "/i:", "Export.INI"},
