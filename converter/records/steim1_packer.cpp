@@ -53,6 +53,39 @@ DRUMLIN_HOT int SizeClass(int32_t Diff) {
   return 3;
 }
 
+// The word the packing rules make next from an empty queue: a 32-bit
+// difference alone, two differences of at most 16 bits with a 16-bit one
+// among them, or four 8-bit differences. Taken is 0 when none of these
+// applies yet (a mixed pair, or too few differences left) and the caller
+// must go on one difference at a time. DiffAt(K) gives the K-th difference
+// ahead; it is asked only for those the choice needs.
+struct NextWord {
+  int Taken = 0;
+  uint32_t Word = 0;
+  uint32_t Code = 0;
+};
+
+template <typename DiffAtFn>
+DRUMLIN_HOT NextWord ChooseNextWord(DiffAtFn DiffAt, int Available) {
+  const int32_t D0 = DiffAt(0);
+  const int Size0 = SizeClass(D0);
+  if (Size0 == 3) return {1, static_cast<uint32_t>(D0), Steim1Packer::kCodeOne32};
+  if (Available < 2) return {};
+  const int32_t D1 = DiffAt(1);
+  const int Size1 = SizeClass(D1);
+  if (Size1 == 2 || (Size0 == 2 && Size1 == 1))
+    return {2, (static_cast<uint32_t>(D0) & 0xFFFFu) << 16 | (static_cast<uint32_t>(D1) & 0xFFFFu),
+            Steim1Packer::kCodeTwo16};
+  if (Size0 != 1 || Size1 != 1 || Available < 4) return {};
+  const int32_t D2 = DiffAt(2);
+  const int32_t D3 = DiffAt(3);
+  if (SizeClass(D2) != 1 || SizeClass(D3) != 1) return {};
+  return {4,
+          (static_cast<uint32_t>(D0) & 0xFFu) << 24 | (static_cast<uint32_t>(D1) & 0xFFu) << 16 |
+              (static_cast<uint32_t>(D2) & 0xFFu) << 8 | (static_cast<uint32_t>(D3) & 0xFFu),
+          Steim1Packer::kCodeFour8};
+}
+
 }  // namespace
 
 int Steim1Packer::DiffSize(int32_t Diff) { return SizeClass(Diff); }
@@ -169,33 +202,10 @@ bool Steim1Packer::AddSamples(const int32_t* Samples, int Count, int& Used) {
   int I = 0;
   while (I < Count) {
     if (DiffCount_ == 0 && X0Known_) {
-      const int32_t D0 = WrapSub(Samples[I], LastSample_);
-      const int Size0 = SizeClass(D0);
-      int Taken = 0;
-      uint32_t Word = 0;
-      uint32_t Code = 0;
-      if (Size0 == 3) {
-        Taken = 1;
-        Word = static_cast<uint32_t>(D0);
-        Code = kCodeOne32;
-      } else if (Count - I >= 2) {
-        const int32_t D1 = WrapSub(Samples[I + 1], Samples[I]);
-        const int Size1 = SizeClass(D1);
-        if (Size1 == 2 || (Size0 == 2 && Size1 == 1)) {
-          Taken = 2;
-          Word = (static_cast<uint32_t>(D0) & 0xFFFFu) << 16 | (static_cast<uint32_t>(D1) & 0xFFFFu);
-          Code = kCodeTwo16;
-        } else if (Size0 == 1 && Size1 == 1 && Count - I >= 4) {
-          const int32_t D2 = WrapSub(Samples[I + 2], Samples[I + 1]);
-          const int32_t D3 = WrapSub(Samples[I + 3], Samples[I + 2]);
-          if (SizeClass(D2) == 1 && SizeClass(D3) == 1) {
-            Taken = 4;
-            Word = (static_cast<uint32_t>(D0) & 0xFFu) << 24 | (static_cast<uint32_t>(D1) & 0xFFu) << 16 |
-                   (static_cast<uint32_t>(D2) & 0xFFu) << 8 | (static_cast<uint32_t>(D3) & 0xFFu);
-            Code = kCodeFour8;
-          }
-        }
-      }
+      const int32_t Previous = LastSample_;
+      const int32_t* Ahead = Samples + I;
+      const auto [Taken, Word, Code] = ChooseNextWord(
+          [&](int K) { return WrapSub(Ahead[K], K == 0 ? Previous : Ahead[K - 1]); }, Count - I);
       if (Taken > 0) {
         const int32_t Last = Samples[I + Taken - 1];
         SampleSum_ = WrapAdd(SampleSum_, WrapSub(Last, LastSample_));
@@ -308,41 +318,16 @@ bool Steim1Packer::AddDifferences(const uint8_t* Data, int Count, int& Used) {
   int I = 0;
   while (I < Count) {
     if (DiffCount_ == 0 && X0Known_) {
-      int Taken = 0;
-      uint32_t Word = 0;
-      uint32_t Code = 0;
       const int Before = I;
       if (PutFour8Words<Field>(Data, Count, I)) {
         Used = I;
         return true;
       }
       if (I > Before) continue;  // the next word is another kind, or too few are left
-      if constexpr (sizeof(Field) > 1) {
-        const int32_t D0 = LoadDiff<Field>(Data, I);
-        const int Size0 = SizeClass(D0);
-        if (Size0 == 3) {
-          Taken = 1;
-          Word = static_cast<uint32_t>(D0);
-          Code = kCodeOne32;
-        } else if (Count - I >= 2) {
-          const int32_t D1 = LoadDiff<Field>(Data, I + 1);
-          const int Size1 = SizeClass(D1);
-          if (Size1 == 2 || (Size0 == 2 && Size1 == 1)) {
-            Taken = 2;
-            Word = (static_cast<uint32_t>(D0) & 0xFFFFu) << 16 | (static_cast<uint32_t>(D1) & 0xFFFFu);
-            Code = kCodeTwo16;
-          } else if (Size0 == 1 && Size1 == 1 && Count - I >= 4) {
-            const int32_t D2 = LoadDiff<Field>(Data, I + 2);
-            const int32_t D3 = LoadDiff<Field>(Data, I + 3);
-            if (SizeClass(D2) == 1 && SizeClass(D3) == 1) {
-              Taken = 4;
-              Word = (static_cast<uint32_t>(D0) & 0xFFu) << 24 | (static_cast<uint32_t>(D1) & 0xFFu) << 16 |
-                     (static_cast<uint32_t>(D2) & 0xFFu) << 8 | (static_cast<uint32_t>(D3) & 0xFFu);
-              Code = kCodeFour8;
-            }
-          }
-        }
-      }
+      NextWord Next;
+      if constexpr (sizeof(Field) > 1)
+        Next = ChooseNextWord([&](int K) { return LoadDiff<Field>(Data, I + K); }, Count - I);
+      const auto [Taken, Word, Code] = Next;
       if (Taken > 0) {
         int32_t Sum = 0;
         for (int K = 0; K < Taken; ++K) Sum = WrapAdd(Sum, LoadDiff<Field>(Data, I + K));
