@@ -31,7 +31,7 @@ std::vector<int32_t> MakeStream(int Kind) {
       Diff = static_cast<int32_t>((Seed >> 24) & 0xFF) - 128;  // 8-bit
     } else if (Kind == 1) {
       const uint32_t Pick = Seed & 3;  // mixed 8, 16 and 32 bits
-      Diff = Pick < 2   ? static_cast<int32_t>((Seed >> 24) & 0xFF) - 128
+      Diff = Pick < 2    ? static_cast<int32_t>((Seed >> 24) & 0xFF) - 128
              : Pick == 2 ? static_cast<int32_t>((Seed >> 16) & 0xFFFF) - 32768
                          : static_cast<int32_t>(Seed ^ 0x5A5A5A5Au);
     } else {
@@ -104,8 +104,7 @@ double Seconds(F&& Run) {
 }  // namespace
 
 int main() {
-  const char* Names[] = {"quiet (8-bit differences)", "mixed (8/16/32-bit)",
-                         "large 32-bit jumps"};
+  const char* Names[] = {"quiet (8-bit differences)", "mixed (8/16/32-bit)", "large 32-bit jumps"};
   for (int Kind = 0; Kind < 3; ++Kind) {
     std::vector<int32_t> Samples = MakeStream(Kind);
     double Ours = 1e30, Theirs = 1e30;

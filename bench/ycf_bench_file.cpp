@@ -28,8 +28,8 @@ int main(int argc, char** argv) {
   uint32_t Seed = 12345;
   std::vector<int32_t> Samples(kChunkSamples);
   for (int S = 0; S < kStreams; ++S) {
-    YcfStreamSpec Stream{.SystemId = 7, .StreamId = 0x1000u + static_cast<uint32_t>(S),
-                         .RateCode = 100};
+    YcfStreamSpec Stream{
+        .SystemId = 7, .StreamId = 0x1000u + static_cast<uint32_t>(S), .RateCode = 100};
     UsTime Start = TimeCodeToUs(MakeTimeCode(12000, 0));
     long Written = 0;
     int32_t Value = 0;

@@ -24,7 +24,8 @@ int RebuildBlockSamples(const YcfBlock& Block, int32_t (&Samples)[kMaxBlockSampl
   if (Code != 1 && Code != 2 && Code != 4) return 0;
   const int Count = Code * RecordCount(Block);
   if (Count == 0) return 0;
-  const int Stored = Code * (RecordCount(Block) < kMaxRecordCount ? RecordCount(Block) : kMaxRecordCount);
+  const int Stored =
+      Code * (RecordCount(Block) < kMaxRecordCount ? RecordCount(Block) : kMaxRecordCount);
   const uint8_t* Data = Block.Bytes + kDataOffset;
   uint32_t Value = static_cast<uint32_t>(FirstValue(Block));
   Samples[0] = static_cast<int32_t>(Value);

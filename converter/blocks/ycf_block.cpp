@@ -41,17 +41,13 @@ void SwapFields(YcfBlock& Block, std::size_t Offset, std::size_t Count) {
 
 void ConvertBlock(YcfBlock& Block) {
   SwapFields<uint32_t>(Block, kSystemIdOffset, 3);  // system id, stream id, time code
-  if (SampleRateCode(Block) == 0) return;  // status block: the rest stays as read
+  if (SampleRateCode(Block) == 0) return;           // status block: the rest stays as read
   Swap32InPlace(Block.Bytes + kFirstValueOffset);
   const std::size_t Records = CappedRecordCount(Block);
   Swap32InPlace(Block.Bytes + LastValueOffset(Block));
   switch (CompressionCode(Block)) {
-    case 1:
-      SwapFields<uint32_t>(Block, kDataOffset, Records);
-      break;
-    case 2:
-      SwapFields<uint16_t>(Block, kDataOffset, 2 * Records);
-      break;
+    case 1: SwapFields<uint32_t>(Block, kDataOffset, Records); break;
+    case 2: SwapFields<uint16_t>(Block, kDataOffset, 2 * Records); break;
     default:  // 8-bit differences need nothing; invalid codes stay as read
       break;
   }

@@ -3,15 +3,15 @@
 // the hand-over of each block's samples.
 #include "driver/convert_file.h"
 
-#include <cerrno>
-#include <cstdlib>
-#include <cstring>
 #include <fcntl.h>
-#include <iostream>
-#include <optional>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <iostream>
+#include <optional>
 #include <vector>
 
 #include "blocks/stream_id.h"
@@ -143,7 +143,8 @@ std::string AbsoluteDirectory(std::string Dir) {
 
 // Creates Dir and every missing parent; failures show when the output opens.
 void CreateDirectories(const std::string& Dir) {
-  for (std::size_t Slash = Dir.find('/', 1); Slash != std::string::npos; Slash = Dir.find('/', Slash + 1))
+  for (std::size_t Slash = Dir.find('/', 1); Slash != std::string::npos;
+       Slash = Dir.find('/', Slash + 1))
     ::mkdir(Dir.substr(0, Slash).c_str(), 0777);
 }
 

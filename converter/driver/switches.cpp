@@ -21,7 +21,8 @@ std::string UpperAscii(std::string Text) {
 std::optional<std::string> FirstMatch(const std::string& Prefix) {
   const std::string Wanted = UpperAscii(Prefix);
   for (const std::string& Parameter : Stored())
-    if (Parameter.size() >= Wanted.size() && UpperAscii(Parameter.substr(0, Wanted.size())) == Wanted)
+    if (Parameter.size() >= Wanted.size() &&
+        UpperAscii(Parameter.substr(0, Wanted.size())) == Wanted)
       return Parameter.substr(Wanted.size());
   return std::nullopt;
 }

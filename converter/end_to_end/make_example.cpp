@@ -35,7 +35,8 @@ constexpr int kEventSecond = 80;
 // Base-36 value of an identifier text such as "DM01".
 uint32_t Base36(const char* Text) {
   uint32_t Value = 0;
-  for (; *Text; ++Text) Value = Value * 36 + static_cast<uint32_t>(*Text <= '9' ? *Text - '0' : *Text - 'A' + 10);
+  for (; *Text; ++Text)
+    Value = Value * 36 + static_cast<uint32_t>(*Text <= '9' ? *Text - '0' : *Text - 'A' + 10);
   return Value;
 }
 
@@ -83,9 +84,10 @@ struct Timed {
 };
 
 // Blocks of one stream over the recording, with the gap.
-void AddStream(std::vector<Timed>& All, const char* StreamText, int Order, const std::vector<int32_t>& Samples,
-               UsTime Start) {
-  const YcfStreamSpec Stream{.SystemId = Base36("DM01"), .StreamId = Base36(StreamText), .RateCode = kRateHz};
+void AddStream(std::vector<Timed>& All, const char* StreamText, int Order,
+               const std::vector<int32_t>& Samples, UsTime Start) {
+  const YcfStreamSpec Stream{
+      .SystemId = Base36("DM01"), .StreamId = Base36(StreamText), .RateCode = kRateHz};
   const auto Add = [&](UsTime From, std::size_t Begin, std::size_t End) {
     const std::vector<int32_t> Part(Samples.begin() + Begin, Samples.begin() + End);
     for (const YcfBlock& Block : MakeStream(Stream, From, Part)) {
@@ -113,13 +115,15 @@ int main(int argc, char** argv) {
     AddStream(All, "DM01Z2", 0, Component(1, 150000), Start);
     AddStream(All, "DM01N2", 1, Component(2, 90000), Start);
     AddStream(All, "DM01E2", 2, Component(3, 70000), Start);
-    std::stable_sort(All.begin(), All.end(),
-                     [](const Timed& A, const Timed& B) { return A.Start != B.Start ? A.Start < B.Start : A.Order < B.Order; });
+    std::stable_sort(All.begin(), All.end(), [](const Timed& A, const Timed& B) {
+      return A.Start != B.Start ? A.Start < B.Start : A.Order < B.Order;
+    });
     std::vector<YcfBlock> Blocks;
     for (const Timed& T : All) Blocks.push_back(T.Block);
     // The digitiser's state of health, written after the first round of blocks.
     const uint32_t Day = static_cast<uint32_t>((Start - TimeCodeToUs(0)) / kUsPerDay);
-    const YcfBlock Status = MakeStatusBlock(Base36("DM01"), Base36("DM01M8"), MakeTimeCode(Day, 12 * 3600 + 1), 0x20);
+    const YcfBlock Status =
+        MakeStatusBlock(Base36("DM01"), Base36("DM01M8"), MakeTimeCode(Day, 12 * 3600 + 1), 0x20);
     Blocks.insert(Blocks.begin() + std::min<std::size_t>(3, Blocks.size()), Status);
     WriteYcfFile(argv[1], Blocks);
   } catch (const std::exception& Problem) {

@@ -1,7 +1,7 @@
 // Lists the records of miniSEED files, one line each: stream, start time of
 // the first sample, number of samples and sample rate, read with libmseed.
-#include <cstdio>
 #include <libmseed.h>
+#include <cstdio>
 
 #include "end_to_end/mseed_reader.h"
 
@@ -19,8 +19,8 @@ int main(int argc, char** argv) {
       Status = 1;
       continue;
     }
-    std::printf("  %-4s %-15s %-26s %8s %8s  %s\n", "rec", "net.sta.loc.cha", "start (UTC)", "samples",
-                "rate", "Steim-1 X0..Xn");
+    std::printf("  %-4s %-15s %-26s %8s %8s  %s\n", "rec", "net.sta.loc.cha", "start (UTC)",
+                "samples", "rate", "Steim-1 X0..Xn");
     int64_t Total = 0;
     int Number = 0;
     for (const drumlin::DecodedRecord& R : File.Records) {
@@ -29,9 +29,11 @@ int main(int argc, char** argv) {
       char Stream[48];
       std::snprintf(Stream, sizeof Stream, "%s.%s.%s.%s", R.Network.c_str(), R.Station.c_str(),
                     R.Location.c_str(), R.Channel.c_str());
-      const bool Intact = !R.Samples.empty() && R.Samples.front() == R.X0 && R.Samples.back() == R.Xn;
+      const bool Intact =
+          !R.Samples.empty() && R.Samples.front() == R.X0 && R.Samples.back() == R.Xn;
       std::printf("  %-4d %-15s %-26s %8lld %8g  %s\n", ++Number, Stream, Start,
-                  static_cast<long long>(R.SampleCount), R.SampleRate, Intact ? "intact" : "MISMATCH");
+                  static_cast<long long>(R.SampleCount), R.SampleRate,
+                  Intact ? "intact" : "MISMATCH");
       if (!Intact) Status = 1;
       Total += R.SampleCount;
     }

@@ -1,8 +1,8 @@
 #include "end_to_end/mseed_reader.h"
 
+#include <libmseed.h>
 #include <fstream>
 #include <iterator>
-#include <libmseed.h>
 
 namespace drumlin {
 
@@ -13,7 +13,9 @@ constexpr int kRecordLength = 4096;
 constexpr int64_t kDaysTo1970 = 25569;
 
 int32_t BigEndian32(const std::string& Bytes, std::size_t At) {
-  const auto Byte = [&](std::size_t I) { return static_cast<uint32_t>(static_cast<uint8_t>(Bytes[At + I])); };
+  const auto Byte = [&](std::size_t I) {
+    return static_cast<uint32_t>(static_cast<uint8_t>(Bytes[At + I]));
+  };
   return static_cast<int32_t>(Byte(0) << 24 | Byte(1) << 16 | Byte(2) << 8 | Byte(3));
 }
 
@@ -38,7 +40,8 @@ DecodedFile ReadMseedFile(const std::string& Path) {
     MSRecord* Msr = nullptr;
     const int Status = msr_parse(Record.data(), kRecordLength, &Msr, kRecordLength, 1, 0);
     if (Status != MS_NOERROR || !Msr) {
-      Result.Problem = "record at byte " + std::to_string(At) + " does not parse: " + std::to_string(Status);
+      Result.Problem =
+          "record at byte " + std::to_string(At) + " does not parse: " + std::to_string(Status);
       msr_free(&Msr);
       return Result;
     }

@@ -24,8 +24,8 @@ struct DecodedRecord {
 };
 
 struct DecodedFile {
-  bool Ok = false;        // every byte of the file was parsed as records
-  std::string Problem;    // why not, when Ok is false
+  bool Ok = false;      // every byte of the file was parsed as records
+  std::string Problem;  // why not, when Ok is false
   std::vector<DecodedRecord> Records;
 };
 

@@ -1,9 +1,9 @@
 #include "records/file_stream.h"
 
-#include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
 
 #include "records/stream_error.h"
 

@@ -31,7 +31,8 @@ IniFile IniFile::Parse(std::string_view Text) {
   while (LineBegin < Text.size()) {
     std::size_t LineEnd = Text.find('\n', LineBegin);
     if (LineEnd == std::string_view::npos) LineEnd = Text.size();
-    const std::string Line = StripControls(std::string(Text.substr(LineBegin, LineEnd - LineBegin)));
+    const std::string Line =
+        StripControls(std::string(Text.substr(LineBegin, LineEnd - LineBegin)));
     LineBegin = LineEnd + 1;
 
     if (Line.empty() || Line.front() == ';') continue;

@@ -25,7 +25,7 @@ class IniFile {
 
  private:
   struct Section {
-    std::string Name;  // upper-cased
+    std::string Name;                                          // upper-cased
     std::vector<std::pair<std::string, std::string>> Entries;  // upper-cased key, value
   };
   std::vector<Section> Sections_;

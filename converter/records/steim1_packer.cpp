@@ -39,7 +39,8 @@ DRUMLIN_HOT int32_t SumOfBytes(const uint8_t* Bytes, int Count) {
   __m128i Totals = _mm_setzero_si128();
   for (; K + 16 <= Count; K += 16) {
     const __m128i Chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(Bytes + K));
-    Totals = _mm_add_epi64(Totals, _mm_sad_epu8(_mm_xor_si128(Chunk, SignBits), _mm_setzero_si128()));
+    Totals =
+        _mm_add_epi64(Totals, _mm_sad_epu8(_mm_xor_si128(Chunk, SignBits), _mm_setzero_si128()));
   }
   Unsigned = _mm_cvtsi128_si64(Totals) + _mm_cvtsi128_si64(_mm_unpackhi_epi64(Totals, Totals));
 #endif
@@ -137,16 +138,13 @@ DRUMLIN_HOT void Steim1Packer::ApplyX0Rule() {
 DRUMLIN_HOT uint32_t Steim1Packer::PackDiffs(int Count) {
   uint32_t Word = 0;
   switch (Count) {
-    case 1:
-      Word = static_cast<uint32_t>(Diffs_[0]);
-      break;
+    case 1: Word = static_cast<uint32_t>(Diffs_[0]); break;
     case 2:
       Word = (static_cast<uint32_t>(Diffs_[0]) & 0xFFFFu) << 16 |
              (static_cast<uint32_t>(Diffs_[1]) & 0xFFFFu);
       break;
     default:
-      for (int I = 0; I < 4; ++I)
-        Word = Word << 8 | (static_cast<uint32_t>(Diffs_[I]) & 0xFFu);
+      for (int I = 0; I < 4; ++I) Word = Word << 8 | (static_cast<uint32_t>(Diffs_[I]) & 0xFFu);
       break;
   }
   for (int I = 0; I < Count; ++I) SampleSum_ = WrapAdd(SampleSum_, Diffs_[I]);

@@ -7,7 +7,8 @@
 //   Steim1Packer Packer;
 //   Packer.StartRun(First, true);
 //   for (int32_t V : Samples)
-//     if (Packer.AddSample(V)) { Packer.CloseRecord(); Use(Packer.Frames()); Packer.StartNextRecord(); }
+//     if (Packer.AddSample(V)) { Packer.CloseRecord(); Use(Packer.Frames());
+//     Packer.StartNextRecord(); }
 //   // flush: while (Packer.DiffCount() > 0) if (Packer.PackOneQueued()) ...; then close the record
 #pragma once
 

@@ -65,9 +65,7 @@ int64_t DurationOf(std::size_t Samples, uint8_t RateCode) {
 
 }  // namespace
 
-uint32_t MakeTimeCode(uint32_t Day, uint32_t Seconds) {
-  return (Day << 17) | (Seconds & 0x1FFFFu);
-}
+uint32_t MakeTimeCode(uint32_t Day, uint32_t Seconds) { return (Day << 17) | (Seconds & 0x1FFFFu); }
 
 void SetBlockStart(YcfHeaderSpec& Header, UsTime Start) {
   const int64_t Rate = SampleRate(Header.RateCode);
@@ -80,7 +78,8 @@ void SetBlockStart(YcfHeaderSpec& Header, UsTime Start) {
     const int64_t Seconds = Whole / kUsPerSecond;
     const int64_t Day = Seconds / 86400;
     if (Day > 0x7FFF) break;
-    Header.TimeCode = MakeTimeCode(static_cast<uint32_t>(Day), static_cast<uint32_t>(Seconds % 86400));
+    Header.TimeCode =
+        MakeTimeCode(static_cast<uint32_t>(Day), static_cast<uint32_t>(Seconds % 86400));
     Header.FracNumerator = static_cast<uint8_t>(Numerator);
     return;
   }
@@ -147,10 +146,10 @@ std::vector<YcfBlock> MakeStream(const YcfStreamSpec& Stream, UsTime Start,
       std::size_t Count = std::min<std::size_t>(Rest.size() - Rest.size() % Code, Code * 250u);
       // Shrink until the differences fit and, unless the series ends here,
       // the next block's start can be expressed.
-      while (Count > 0 &&
-             (!DifferencesFit(Rest, Count, Code) ||
-              (Count < Rest.size() &&
-               !StartIsExpressible(Stream.RateCode, BlockTime + DurationOf(Count, Stream.RateCode)))))
+      while (Count > 0 && (!DifferencesFit(Rest, Count, Code) ||
+                           (Count < Rest.size() &&
+                            !StartIsExpressible(Stream.RateCode,
+                                                BlockTime + DurationOf(Count, Stream.RateCode)))))
         Count -= Code;
       if (Count > BestCount) {
         BestCount = Count;

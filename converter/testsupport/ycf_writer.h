@@ -56,8 +56,7 @@ YcfBlock MakeRawBlock(const YcfHeaderSpec& Header, uint8_t RecordCount, int32_t 
                       std::span<const int32_t> Differences, int32_t LastValue);
 
 // A status block (rate code 0); bytes 12-1023 are filled with Fill.
-YcfBlock MakeStatusBlock(uint32_t SystemId, uint32_t StreamId, uint32_t TimeCode,
-                         uint8_t Fill = 0);
+YcfBlock MakeStatusBlock(uint32_t SystemId, uint32_t StreamId, uint32_t TimeCode, uint8_t Fill = 0);
 
 struct YcfStreamSpec {
   uint32_t SystemId = 0;

@@ -15,9 +15,7 @@ int64_t FloorDiv(int64_t A, int64_t B) {
 
 }  // namespace
 
-bool IsLeapYear(int32_t Year) {
-  return (Year % 4 == 0 && Year % 100 != 0) || Year % 400 == 0;
-}
+bool IsLeapYear(int32_t Year) { return (Year % 4 == 0 && Year % 100 != 0) || Year % 400 == 0; }
 
 int32_t DaysInMonth(int32_t Year, int32_t Month) {
   static constexpr int32_t kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};

@@ -38,9 +38,7 @@ int32_t UsHour(UsTime Time) { return static_cast<int32_t>((Time % kUsPerDay) / k
 
 int32_t UsMinute(UsTime Time) { return static_cast<int32_t>((Time % kUsPerHour) / kUsPerMinute); }
 
-int32_t UsSecond(UsTime Time) {
-  return static_cast<int32_t>((Time % kUsPerMinute) / kUsPerSecond);
-}
+int32_t UsSecond(UsTime Time) { return static_cast<int32_t>((Time % kUsPerMinute) / kUsPerSecond); }
 
 int32_t UsFract(UsTime Time) { return static_cast<int32_t>((Time % kUsPerSecond) / 100); }
 

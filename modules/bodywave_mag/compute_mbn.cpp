@@ -21,11 +21,11 @@ bool within(float v, const float* window) { return window[0] <= v && v <= window
 
 }  // namespace
 
-extern "C" float compute_mbn_(const float* amplitude, const float* period,
-                              const float* coordinate1, const float* coordinate2,
-                              const float* distance, const float* group_velocity,
-                              const char* station, float* station_corr, float* source_corr,
-                              const float* high_frequency, int32_t station_len) {
+extern "C" float compute_mbn_(const float* amplitude, const float* period, const float* coordinate1,
+                              const float* coordinate2, const float* distance,
+                              const float* group_velocity, const char* station, float* station_corr,
+                              float* source_corr, const float* high_frequency,
+                              int32_t station_len) {
   *station_corr = 0.0f;
   *source_corr = 0.0f;
 

@@ -32,11 +32,11 @@ struct NameArea {
 };
 
 struct ParameterArea {
-  float scale_mbpn[3];    // a, b, c of the Pn scale
-  float scale_mbsn[3];    // a, b, c of the Sn scale
-  float scale_mbsnhf[3];  // a, b, c of the high-frequency Sn scale
-  float gvel_pn[2];       // group-velocity window of Pn: low, high
-  float gvel_sn[2];       // group-velocity window of Sn: low, high
+  float scale_mbpn[3];                  // a, b, c of the Pn scale
+  float scale_mbsn[3];                  // a, b, c of the Sn scale
+  float scale_mbsnhf[3];                // a, b, c of the high-frequency Sn scale
+  float gvel_pn[2];                     // group-velocity window of Pn: low, high
+  float gvel_sn[2];                     // group-velocity window of Sn: low, high
   float station_corr[2][kMaxStations];  // [phase - 1][entry - 1]
   float source_box[4][kMaxSources];     // [bound - 1][region - 1]
   float source_corr[2][kMaxSources];    // [phase - 1][region - 1]

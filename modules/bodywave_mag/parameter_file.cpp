@@ -34,13 +34,9 @@ void read_reals(const char* line, size_t width, const char* format, float* value
   unitio::read_values(columns_from(line, kValueColumn), width, format, no_integers, 0, values, n);
 }
 
-void read_scale(const char* line, float* scale) {
-  read_reals(line, 30, "(3f10.3)", scale, 3);
-}
+void read_scale(const char* line, float* scale) { read_reals(line, 30, "(3f10.3)", scale, 3); }
 
-void read_window(const char* line, float* window) {
-  read_reals(line, 20, "(2f10.3)", window, 2);
-}
+void read_window(const char* line, float* window) { read_reals(line, 20, "(2f10.3)", window, 2); }
 
 // One list-directed warning line: the text, then the ignored code or name.
 void warn_table_full(const char* text, const char* name, size_t name_len) {

@@ -22,8 +22,7 @@ void ListDirectory(const char* path, char* names, int32_t capacity, int32_t* n) 
                                  entry->d_name);
       ++*n;
     } else {
-      printf("--%s-- ERROR: Out of variable space, '%s' will not be listed\n", "",
-             entry->d_name);
+      printf("--%s-- ERROR: Out of variable space, '%s' will not be listed\n", "", entry->d_name);
     }
   }
   csys_util::SortNameRecords(names, static_cast<size_t>(*n));

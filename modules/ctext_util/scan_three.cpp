@@ -7,7 +7,7 @@
 
 #pragma GCC diagnostic ignored "-Wformat-nonliteral"
 
-extern "C" int32_t sscanf3_(const char* text, const char* format, void* a, void* b,
-                            void* c, int32_t /*text_len*/, int32_t /*format_len*/) {
+extern "C" int32_t sscanf3_(const char* text, const char* format, void* a, void* b, void* c,
+                            int32_t /*text_len*/, int32_t /*format_len*/) {
   return sscanf(text, format, a, b, c);
 }

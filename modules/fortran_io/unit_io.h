@@ -75,8 +75,8 @@ inline void list_text_real(int32_t unit, const char* text, float value) {
 // Formatted read of nint integers and then nreal reals from text[0..len)
 // with the format fmt, for example "(1X,2I2,1X,2I2,1X,2I2,1X,F4.1)". A field
 // that is not a number stops the program (no status).
-inline void read_values(const char* text, size_t len, const char* fmt, int32_t* ints,
-                        int32_t nint, float* reals, int32_t nreal) {
+inline void read_values(const char* text, size_t len, const char* fmt, int32_t* ints, int32_t nint,
+                        float* reals, int32_t nreal) {
   unitio_read_values_(text, fmt, ints, &nint, reals, &nreal, len, literal_length(fmt));
 }
 
@@ -95,8 +95,8 @@ inline float read_real(const char* text, size_t len, const char* fmt) {
 }
 
 // Formatted write of nint integers and then nreal reals into text[0..len).
-inline void write_values(char* text, size_t len, const char* fmt, const int32_t* ints,
-                         int32_t nint, const float* reals, int32_t nreal) {
+inline void write_values(char* text, size_t len, const char* fmt, const int32_t* ints, int32_t nint,
+                         const float* reals, int32_t nreal) {
   unitio_write_values_(text, fmt, ints, &nint, reals, &nreal, len, literal_length(fmt));
 }
 
@@ -105,8 +105,7 @@ inline void write_int(char* text, size_t len, const char* fmt, int32_t v) {
   write_values(text, len, fmt, &v, 1, &none, 0);
 }
 
-inline void write_reals(char* text, size_t len, const char* fmt, const float* reals,
-                        int32_t n) {
+inline void write_reals(char* text, size_t len, const char* fmt, const float* reals, int32_t n) {
   const int32_t none = 0;
   write_values(text, len, fmt, &none, 0, reals, n);
 }

@@ -25,9 +25,7 @@ class EventLines {
   }
 
  private:
-  char* element(int32_t index) const {
-    return first_ + static_cast<size_t>(index - 1) * length_;
-  }
+  char* element(int32_t index) const { return first_ + static_cast<size_t>(index - 1) * length_; }
 
   char* first_;
   size_t length_;

@@ -76,9 +76,7 @@ void make_oldact_comment(char* comment, const char* id_line) {
   comment[79] = '3';
 }
 
-const char* phase_header(bool new_layout) {
-  return new_layout ? kNewPhaseHeader : kOldPhaseHeader;
-}
+const char* phase_header(bool new_layout) { return new_layout ? kNewPhaseHeader : kOldPhaseHeader; }
 
 void replace_blanks(char* text, size_t len, char c) {
   for (size_t i = 0; i < len; ++i)

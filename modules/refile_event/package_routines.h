@@ -10,13 +10,13 @@
 extern "C" {
 void topdir_(char* top_directory, size_t top_directory_len);
 void dir_char_(char* dchar, size_t dchar_len);
-void indata_(const int32_t* unit, int32_t* nstat, int32_t* nphase, int32_t* nhead,
-             int32_t* nrecord, char* evtype, char* exp, char* data, int32_t* id,
-             size_t evtype_len, size_t exp_len, size_t data_len);
+void indata_(const int32_t* unit, int32_t* nstat, int32_t* nphase, int32_t* nhead, int32_t* nrecord,
+             char* evtype, char* exp, char* data, int32_t* id, size_t evtype_len, size_t exp_len,
+             size_t data_len);
 void timsec_(const int32_t* year, const int32_t* month, const int32_t* day, const int32_t* hour,
              const int32_t* minute, const float* seconds, double* time);
-void sectim_(const double* time, int32_t* year, int32_t* day_of_year, int32_t* month,
-             int32_t* day, int32_t* hour, int32_t* minute, float* seconds);
+void sectim_(const double* time, int32_t* year, int32_t* day_of_year, int32_t* month, int32_t* day,
+             int32_t* hour, int32_t* minute, float* seconds);
 void keldaopen_(const int32_t* action, const char* message, const char* file_name, int32_t* unit,
                 int32_t* existed, int32_t* status, size_t message_len, size_t file_name_len);
 void keldaclose_(const int32_t* action, const int32_t* unit, int32_t* status);

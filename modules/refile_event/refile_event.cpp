@@ -54,13 +54,9 @@ struct Work {
 
 Work w;
 
-void check_write(int32_t status) {
-  keldacode_(&kWriteStatus, &status, &w.write01, &w.b_eof);
-}
+void check_write(int32_t status) { keldacode_(&kWriteStatus, &status, &w.write01, &w.b_eof); }
 
-int32_t write_line(const char* line) {
-  return unitio::write_record_status(w.write01, line, kLine);
-}
+int32_t write_line(const char* line) { return unitio::write_record_status(w.write01, line, kLine); }
 
 // The header's date and time; century 0 stands for 19.
 void read_event_time(const EventLines& data) {
@@ -135,8 +131,7 @@ void open_new_file(char* new_file, size_t new_file_len) {
   for (;;) {
     const char* name = w.outfl;
     if (!w.working_directory) {
-      event_file_name::write_full_name(w.chr_file, w.top_directory, w.top_length, w.dchar,
-                                       w.outfl);
+      event_file_name::write_full_name(w.chr_file, w.top_directory, w.top_length, w.dchar, w.outfl);
       name = w.chr_file;
     }
     keldaopen_(&kOpenForWriting, message, name, &w.write01, &w.b_old, &w.open_status, 1,

@@ -17,7 +17,8 @@ namespace {
 TEST(BlockSamples, OnePassEqualsDifferenceByDifference) {
   std::mt19937 Rng(77);
   for (const uint8_t Code : {uint8_t{1}, uint8_t{2}, uint8_t{4}, uint8_t{3}, uint8_t{0}})
-    for (const uint8_t Records : {uint8_t{0}, uint8_t{1}, uint8_t{37}, uint8_t{250}, uint8_t{255}}) {
+    for (const uint8_t Records :
+         {uint8_t{0}, uint8_t{1}, uint8_t{37}, uint8_t{250}, uint8_t{255}}) {
       YcfHeaderSpec Header;
       Header.Compression = Code;
       std::vector<int32_t> Diffs(1000);
@@ -34,7 +35,8 @@ TEST(BlockSamples, OnePassEqualsDifferenceByDifference) {
       uint32_t Value = static_cast<uint32_t>(First);
       for (int I = 0; I < Count; ++I) {
         if (I > 0) Value += static_cast<uint32_t>(Difference(Block, I));
-        ASSERT_EQ(Samples[I], static_cast<int32_t>(Value)) << int(Code) << " " << int(Records) << " " << I;
+        ASSERT_EQ(Samples[I], static_cast<int32_t>(Value))
+            << int(Code) << " " << int(Records) << " " << I;
       }
     }
 }

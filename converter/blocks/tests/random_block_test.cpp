@@ -25,11 +25,13 @@ TEST(RandomBlocks, DecodeInsideTheBlock) {
 
     ConvertBlock(Block);
     const int Samples = CompressionCode(Block) * std::min<int>(RecordCount(Block), 250);
-    const bool KnownCode = CompressionCode(Block) == 1 || CompressionCode(Block) == 2 ||
-                           CompressionCode(Block) == 4;
+    const bool KnownCode =
+        CompressionCode(Block) == 1 || CompressionCode(Block) == 2 || CompressionCode(Block) == 4;
     for (int Index = -2; Index < 1100; ++Index)
-      if (Index < 0 || Index >= Samples || !KnownCode) ASSERT_EQ(Difference(Block, Index), 0);
-      else (void)Difference(Block, Index);
+      if (Index < 0 || Index >= Samples || !KnownCode)
+        ASSERT_EQ(Difference(Block, Index), 0);
+      else
+        (void)Difference(Block, Index);
     (void)FirstValue(Block);
     (void)LastValue(Block);
     // The one-pass rebuild stays inside the block and its sample buffer too.

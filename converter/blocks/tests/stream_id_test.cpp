@@ -15,11 +15,18 @@ uint32_t FromBase36(const std::string& Text) {
 }
 
 TEST(StreamId, WritesIdentifiersInBase36) {
-  const std::pair<uint32_t, const char*> Cases[] = {
-      {0, "0"},           {35, "Z"},          {36, "10"},         {1295, "ZZ"},
-      {0x7FFFFFFF, "ZIK0ZJ"}, {0xC01FFFFF, "18Y67"}, {0x001FFFFF, "18Y67"},
-      {0x83FFFFFF, "13YDJ3"}, {0x03FFFFFF, "13YDJ3"}, {0xFFE00000, "0"},
-      {0x80000000, "0"},  {0x40000000, "HRA0HS"}};
+  const std::pair<uint32_t, const char*> Cases[] = {{0, "0"},
+                                                    {35, "Z"},
+                                                    {36, "10"},
+                                                    {1295, "ZZ"},
+                                                    {0x7FFFFFFF, "ZIK0ZJ"},
+                                                    {0xC01FFFFF, "18Y67"},
+                                                    {0x001FFFFF, "18Y67"},
+                                                    {0x83FFFFFF, "13YDJ3"},
+                                                    {0x03FFFFFF, "13YDJ3"},
+                                                    {0xFFE00000, "0"},
+                                                    {0x80000000, "0"},
+                                                    {0x40000000, "HRA0HS"}};
   for (const auto& [Id, Text] : Cases) EXPECT_EQ(Base36Id(Id), Text) << std::hex << Id;
 }
 
@@ -38,7 +45,7 @@ struct ChannelCase {
 
 TEST(StreamId, DerivesChannelCodes) {
   const ChannelCase Cases[] = {
-      {"A7Z2", 100, "HHZ"}, {"A7N4", 20, "BHN"}, {"A7E0", 5, "MHE"},  {"A7Z2", 1, "LHZ"},
+      {"A7Z2", 100, "HHZ"}, {"A7N4", 20, "BHN"},  {"A7E0", 5, "MHE"},  {"A7Z2", 1, "LHZ"},
       {"A7M8", 1, "LMZ"},   {"A7M9", 100, "HMN"}, {"A7MA", 10, "BME"}, {"A7MC", 1, "LM?"},
       {"A7X3", 200, "HHX"}, {"A7Z2", 80, "HHZ"},  {"A7Z2", 79, "BHZ"}, {"A7Z2", 9, "MHZ"},
       {"A7Z2", 2, "MHZ"},   {"A7Z2", 171, "HHZ"}, {"A7Z2", 0, "LHZ"},  {"Z2", 181, "HHZ"},

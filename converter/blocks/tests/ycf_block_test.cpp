@@ -14,13 +14,19 @@ namespace {
 // the bytes 01 02 03 04 FF FE FD FC, the last value 80 00 00 01 behind them.
 YcfBlock HandMadeBlock(uint8_t CompressionByteValue) {
   YcfBlock Block{};
-  const uint8_t Header[] = {0x00, 0x00, 0x30, 0x39,   // system 12345
-                            0x12, 0x34, 0x56, 0x78,   // stream
-                            0x00, 0x02, 0x00, 0x05,   // day 1, 5 s
-                            0x2A, 100, CompressionByteValue, 2,
-                            0xFF, 0xFF, 0xFF, 0xF6,   // first value -10
-                            0x01, 0x02, 0x03, 0x04, 0xFF, 0xFE, 0xFD, 0xFC,
-                            0x80, 0x00, 0x00, 0x01};
+  const uint8_t Header[] = {0x00, 0x00, 0x30,
+                            0x39,  // system 12345
+                            0x12, 0x34, 0x56,
+                            0x78,  // stream
+                            0x00, 0x02, 0x00,
+                            0x05,  // day 1, 5 s
+                            0x2A, 100,  CompressionByteValue,
+                            2,    0xFF, 0xFF,
+                            0xFF, 0xF6,  // first value -10
+                            0x01, 0x02, 0x03,
+                            0x04, 0xFF, 0xFE,
+                            0xFD, 0xFC, 0x80,
+                            0x00, 0x00, 0x01};
   std::memcpy(Block.Bytes, Header, sizeof Header);
   return Block;
 }
@@ -107,25 +113,25 @@ struct TimingCase {
   uint8_t Compression;
   uint8_t FracNumerator;
   uint8_t RecordCount;
-  int64_t Offset;    // of the start beyond the time code
+  int64_t Offset;  // of the start beyond the time code
   int64_t Duration;
 };
 
 TEST(Block, StartsWithFractionalOffsetAndSpansTruncatedDuration) {
   const TimingCase Cases[] = {
-      {171, 1, 3, 250, 375000, 625000},      // 400/s: steps of 1/8 s
-      {174, 2, 1, 250, 500000, 1000000},     // 500/s: 1/2 s
-      {176, 4, 1, 250, 250000, 1000000},     // 1000/s: 1/4 s
-      {179, 4, 1, 250, 125000, 500000},      // 2000/s: 1/8 s
-      {181, 4, 15, 250, 937500, 250000},     // 4000/s: 1/16 s
+      {171, 1, 3, 250, 375000, 625000},   // 400/s: steps of 1/8 s
+      {174, 2, 1, 250, 500000, 1000000},  // 500/s: 1/2 s
+      {176, 4, 1, 250, 250000, 1000000},  // 1000/s: 1/4 s
+      {179, 4, 1, 250, 125000, 500000},   // 2000/s: 1/8 s
+      {181, 4, 15, 250, 937500, 250000},  // 4000/s: 1/16 s
       {100, 1, 1, 250, 2500000, 2500000},
-      {172, 1, 1, 10, 1453488, 58139},       // 250e6/172 and 10e6/172 truncated
+      {172, 1, 1, 10, 1453488, 58139},  // 250e6/172 and 10e6/172 truncated
       {3, 1, 0, 250, 0, 83333333},
       {7, 4, 0, 250, 0, 142857142},
       {100, 4, 0, 0, 0, 0},
-      {100, 5, 0, 10, 0, 500000},            // raw code bits count, unchecked
+      {100, 5, 0, 10, 0, 500000},  // raw code bits count, unchecked
       {100, 4, 0, 255, 0, 10200000},
-      {0, 4, 5, 250, 0, 0},                  // status block
+      {0, 4, 5, 250, 0, 0},  // status block
   };
   for (const auto& C : Cases) {
     SCOPED_TRACE(static_cast<int>(C.RateCode));

@@ -49,15 +49,15 @@ TEST(FileSelection, MatchesShellPatternsSkippingDirectories) {
   Scratch.AddLink("dangling.YCF", Scratch.Path() + "missing");
 
   const PatternCase Cases[] = {
-      {"*.YCF", {"a.YCF", "b.YCF", ".hidden.YCF", "c1.YCF", "c2.YCF", "filelink.YCF",
-                 "dangling.YCF"}},
-      {"*", {"a.YCF", "b.YCF", "B.ycf", ".hidden.YCF", "c1.YCF", "c2.YCF", "notes",
-             "filelink.YCF", "dangling.YCF"}},
-      {"b.*", {"b.YCF"}},                  // letter case significant
+      {"*.YCF",
+       {"a.YCF", "b.YCF", ".hidden.YCF", "c1.YCF", "c2.YCF", "filelink.YCF", "dangling.YCF"}},
+      {"*",
+       {"a.YCF", "b.YCF", "B.ycf", ".hidden.YCF", "c1.YCF", "c2.YCF", "notes", "filelink.YCF",
+        "dangling.YCF"}},
+      {"b.*", {"b.YCF"}},  // letter case significant
       {"c?.YCF", {"c1.YCF", "c2.YCF"}},
       {"[ab].YCF", {"a.YCF", "b.YCF"}},
-      {"[!a]*.YCF", {"b.YCF", ".hidden.YCF", "c1.YCF", "c2.YCF", "filelink.YCF",
-                     "dangling.YCF"}},
+      {"[!a]*.YCF", {"b.YCF", ".hidden.YCF", "c1.YCF", "c2.YCF", "filelink.YCF", "dangling.YCF"}},
       {"notes", {"notes"}},
       {"sub.YCF", {}},
       {"x*", {}},

@@ -15,15 +15,15 @@ TEST(Switches, ValueOfFirstMatchingParameter) {
   const ValueCase Cases[] = {
       {{"f.YCF", "/net:XX"}, "/net:", "XX"},
       {{"f.YCF", "-net:XX"}, "/net:", "XX"},
-      {{"f.YCF", "/NET:Xy"}, "/net:", "Xy"},         // value keeps its case
+      {{"f.YCF", "/NET:Xy"}, "/net:", "Xy"},  // value keeps its case
       {{"f.YCF", "-NeT:ab"}, "/net:", "ab"},
-      {{"f.YCF", "/net:"}, "/net:", ""},             // present but empty
+      {{"f.YCF", "/net:"}, "/net:", ""},  // present but empty
       {{"f.YCF"}, "/net:", "default"},
-      {{"f.YCF", "/o:a", "/o:b"}, "/o:", "a"},       // first occurrence wins
-      {{"f.YCF", "-o:b", "/o:a"}, "/o:", "a"},       // '/' form is searched first
+      {{"f.YCF", "/o:a", "/o:b"}, "/o:", "a"},      // first occurrence wins
+      {{"f.YCF", "-o:b", "/o:a"}, "/o:", "a"},      // '/' form is searched first
       {{"/o:first", "/o:b"}, "/o:", "first"},       // parameter 1 counts too
-      {{"f.YCF", "/ne"}, "/net:", "default"},        // too short never matches
-      {{"f.YCF", "x/net:XX"}, "/net:", "default"},   // prefix, not substring
+      {{"f.YCF", "/ne"}, "/net:", "default"},       // too short never matches
+      {{"f.YCF", "x/net:XX"}, "/net:", "default"},  // prefix, not substring
       {{"f.YCF", "/i:Export.INI"}, "/i:", "Export.INI"},
       {{"f.YCF", "/\xE9t:1"}, "/\xC9T:", "default"},  // only a-z change case
       {{}, "/o:", "default"},
@@ -42,11 +42,10 @@ struct PresenceCase {
 
 TEST(Switches, FindsSwitchByCaseInsensitivePrefix) {
   const PresenceCase Cases[] = {
-      {{"f.YCF", "/sys"}, true},       {{"f.YCF", "/SYS"}, true},
-      {{"f.YCF", "-sys"}, true},       {{"f.YCF", "-SYS"}, true},
-      {{"f.YCF", "/system"}, true},    {{"/sysdata/f.YCF"}, true},
-      {{"f.YCF", "/sy"}, false},       {{"f.YCF", "sys"}, false},
-      {{"f.YCF", "+sys"}, false},      {{"f.YCF"}, false},
+      {{"f.YCF", "/sys"}, true}, {{"f.YCF", "/SYS"}, true},    {{"f.YCF", "-sys"}, true},
+      {{"f.YCF", "-SYS"}, true}, {{"f.YCF", "/system"}, true}, {{"/sysdata/f.YCF"}, true},
+      {{"f.YCF", "/sy"}, false}, {{"f.YCF", "sys"}, false},    {{"f.YCF", "+sys"}, false},
+      {{"f.YCF"}, false},
   };
   for (const auto& C : Cases) {
     SetParameters(C.Parameters);

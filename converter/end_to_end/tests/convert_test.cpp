@@ -40,7 +40,8 @@ std::string GapLine(const std::string& From, const std::string& To) {
   return "WARNING: Gap in time-series from 05/01/24 " + From + " to 05/01/24 " + To;
 }
 
-YcfHeaderSpec Header(const std::string& Stream, uint8_t RateCode, UsTime Start, uint8_t Compression = 1) {
+YcfHeaderSpec Header(const std::string& Stream, uint8_t RateCode, UsTime Start,
+                     uint8_t Compression = 1) {
   YcfHeaderSpec H;
   H.SystemId = Base36Value(kSystemText);
   H.StreamId = Base36Value(Stream);
@@ -108,7 +109,8 @@ void CheckChannels(const DecodedFile& Out, const std::map<std::string, Channel>&
     ASSERT_NE(It, Expected.end()) << "unexpected stream " << Key;
     std::vector<int32_t>& Samples = Got[Key];
     ASSERT_LT(Samples.size(), It->second.Times.size()) << Key;
-    EXPECT_EQ(R.StartHpTime, It->second.Times[Samples.size()]) << Key << " record at sample " << Samples.size();
+    EXPECT_EQ(R.StartHpTime, It->second.Times[Samples.size()])
+        << Key << " record at sample " << Samples.size();
     EXPECT_EQ(R.SampleRate, Rate) << Key;
     EXPECT_EQ(R.Network, "") << Key;
     EXPECT_EQ(R.Location, "") << Key;
@@ -146,7 +148,8 @@ TEST(Convert, MultiStreamFileWithGapStatusAndEveryCompression) {
         File.push_back((*Blocks)[I]);
         Codes.insert(File.back().Bytes[kCompressionByteOffset] & 7);
       }
-    if (I == 1) File.push_back(MakeStatusBlock(Base36Value(kSystemText), Base36Value("4AM8"), 0, 0x55));
+    if (I == 1)
+      File.push_back(MakeStatusBlock(Base36Value(kSystemText), Base36Value("4AM8"), 0, 0x55));
   }
   ASSERT_EQ(Codes, (std::set<int>{1, 2, 4}));
   WriteYcfFile(Dir.File("multi.YCF"), File);
@@ -169,10 +172,11 @@ TEST(Convert, StreamsAndRatesFollowingOnOpenNewRuns) {
   TempDir Dir;
   const std::vector<int32_t> A = Ramp(100, 1, 1), B = Ramp(100, -5, 3), C = Ramp(100, 7, -2),
                              D = Ramp(100, 101, 1), F = Ramp(50, 201, 1);
-  std::vector<YcfBlock> File = {
-      MakeDataBlock(Header("9Z2", 100, At(8, 0, 0)), A), MakeDataBlock(Header("9N2", 100, At(8, 0, 1)), B),
-      MakeDataBlock(Header("9E2", 100, At(8, 0, 2)), C), MakeDataBlock(Header("9Z2", 100, At(8, 0, 3)), D),
-      MakeDataBlock(Header("9Z2", 50, At(8, 0, 4)), F)};
+  std::vector<YcfBlock> File = {MakeDataBlock(Header("9Z2", 100, At(8, 0, 0)), A),
+                                MakeDataBlock(Header("9N2", 100, At(8, 0, 1)), B),
+                                MakeDataBlock(Header("9E2", 100, At(8, 0, 2)), C),
+                                MakeDataBlock(Header("9Z2", 100, At(8, 0, 3)), D),
+                                MakeDataBlock(Header("9Z2", 50, At(8, 0, 4)), F)};
   WriteYcfFile(Dir.File("follow.YCF"), File);
   const ProgramRun Run = RunDrumlin({"follow.YCF"}, Dir.Path().string());
   EXPECT_EQ(Run.Status, 0) << Run.Errors;
@@ -185,8 +189,11 @@ TEST(Convert, StreamsAndRatesFollowingOnOpenNewRuns) {
     UsTime Start;
     double Rate;
     const std::vector<int32_t>* Samples;
-  } Records[] = {{"HHZ", At(8, 0, 0), 100, &A}, {"HHN", At(8, 0, 1), 100, &B}, {"HHE", At(8, 0, 2), 100, &C},
-                 {"HHZ", At(8, 0, 3), 100, &D}, {"BHZ", At(8, 0, 4), 50, &F}};
+  } Records[] = {{"HHZ", At(8, 0, 0), 100, &A},
+                 {"HHN", At(8, 0, 1), 100, &B},
+                 {"HHE", At(8, 0, 2), 100, &C},
+                 {"HHZ", At(8, 0, 3), 100, &D},
+                 {"BHZ", At(8, 0, 4), 50, &F}};
   ASSERT_EQ(Out.Records.size(), std::size(Records));
   for (std::size_t K = 0; K < std::size(Records); ++K) {
     EXPECT_EQ(Out.Records[K].Channel, Records[K].Channel) << K;
@@ -210,8 +217,9 @@ TEST(Convert, InterleavedComponentsKeepTheirOwnLabels) {
   WriteYcfFile(Dir.File("abc.ycf"), File);
   const ProgramRun Run = RunDrumlin({"abc.ycf"}, Dir.Path().string());
   EXPECT_EQ(Run.Status, 0) << Run.Errors;
-  const std::vector<std::string> Gaps = {GapLine("09:00:01", "09:00:00"), GapLine("09:00:01", "09:00:00"),
-                                         GapLine("09:00:02", "09:00:01"), GapLine("09:00:02", "09:00:01")};
+  const std::vector<std::string> Gaps = {
+      GapLine("09:00:01", "09:00:00"), GapLine("09:00:01", "09:00:00"),
+      GapLine("09:00:02", "09:00:01"), GapLine("09:00:02", "09:00:01")};
   EXPECT_EQ(WarningLines(Run), Gaps);
   const DecodedFile Out = ReadMseedFile(Dir.File("abc.msd"));
   EXPECT_EQ(Out.Records.size(), 6u);
@@ -222,15 +230,16 @@ TEST(Convert, InterleavedComponentsKeepTheirOwnLabels) {
 std::vector<int32_t> Rebuilt(int32_t First, const std::vector<int32_t>& Diffs) {
   std::vector<int32_t> S = {First};
   for (std::size_t I = 1; I < Diffs.size(); ++I)
-    S.push_back(static_cast<int32_t>(static_cast<uint32_t>(S.back()) + static_cast<uint32_t>(Diffs[I])));
+    S.push_back(
+        static_cast<int32_t>(static_cast<uint32_t>(S.back()) + static_cast<uint32_t>(Diffs[I])));
   return S;
 }
 
 TEST(Convert, WrapAroundEveryWidthAndARunOpenedByAnEmptyBlock) {
   TempDir Dir;
   // Four samples per second, so that every block lasts whole seconds.
-  const std::vector<int32_t> D8 = {0, 1, 1, 1, 1, 1, 1, 1};           // 2 records of four
-  const std::vector<int32_t> D16 = {0, -1000, -32768, 32767};         // 2 records of two
+  const std::vector<int32_t> D8 = {0, 1, 1, 1, 1, 1, 1, 1};               // 2 records of four
+  const std::vector<int32_t> D16 = {0, -1000, -32768, 32767};             // 2 records of two
   const std::vector<int32_t> D32 = {0, INT32_MAX, INT32_MAX, INT32_MIN};  // 4 records of one
   const int32_t First8 = INT32_MAX;  // the largest value is a sample, not "not yet known"
   const std::vector<int32_t> S8 = Rebuilt(First8, D8);
@@ -258,7 +267,8 @@ TEST(Convert, WrapAroundEveryWidthAndARunOpenedByAnEmptyBlock) {
 
 TEST(Convert, UnusableBlocksAreSkippedWithoutBreakingTime) {
   TempDir Dir;
-  const uint32_t Day = static_cast<uint32_t>((EncodeUsDate(2024, 5, 1) - TimeCodeToUs(0)) / kUsPerDay);
+  const uint32_t Day =
+      static_cast<uint32_t>((EncodeUsDate(2024, 5, 1) - TimeCodeToUs(0)) / kUsPerDay);
   const std::vector<int32_t> A = Ramp(200, 0, 5), B = Ramp(100, 1000, -5);
   YcfHeaderSpec First = Header("8Z2", 100, At(23, 59, 58));
   // The next block's seconds field holds 86400: the midnight that ends the day.
@@ -301,9 +311,9 @@ bool HoldsSamples(const std::string& Path, const std::vector<int32_t>& Samples) 
 TEST(Convert, OutputNamesAndDirectories) {
   const struct {
     const char* Name;
-    std::string Input;           // relative to the working directory
+    std::string Input;  // relative to the working directory
     std::vector<std::string> Switches;
-    std::string Output;          // relative to the working directory ("~" is HOME)
+    std::string Output;  // relative to the working directory ("~" is HOME)
   } Cases[] = {
       {"upper-case extension", "a.YCF", {}, "a.msd"},
       {"lower-case extension", "b.ycf", {}, "b.msd"},
@@ -325,7 +335,8 @@ TEST(Convert, OutputNamesAndDirectories) {
     Arguments.insert(Arguments.end(), C.Switches.begin(), C.Switches.end());
     const ProgramRun Run = RunDrumlin(Arguments, Work.Path().string(), Home.Path().string());
     EXPECT_EQ(Run.Status, 0) << C.Name << ": " << Run.Errors;
-    const std::string Output = C.Output.rfind("~/", 0) == 0 ? Home.File(C.Output.substr(2)) : Work.File(C.Output);
+    const std::string Output =
+        C.Output.rfind("~/", 0) == 0 ? Home.File(C.Output.substr(2)) : Work.File(C.Output);
     EXPECT_TRUE(HoldsSamples(Output, Samples)) << C.Name << ": " << Output;
   }
 }
@@ -346,9 +357,9 @@ TEST(Convert, NetworkStationSwitchesOverTheExportParameters) {
   for (const auto& C : Cases) {
     TempDir Work;
     const std::vector<int32_t> Samples = WriteSmallFile(Work.File("s.YCF"));
-    test::WriteWholeFile(Work.File("export.ini"),
-                         "[EXPORTINFO]\n" + kSystemText + " = NET:AA STA:INI\n" + kSystemText +
-                             "-6Z2 = LOC:01 CHAN:EHZ\n");
+    test::WriteWholeFile(Work.File("export.ini"), "[EXPORTINFO]\n" + kSystemText +
+                                                      " = NET:AA STA:INI\n" + kSystemText +
+                                                      "-6Z2 = LOC:01 CHAN:EHZ\n");
     std::vector<std::string> Arguments = {"s.YCF"};
     Arguments.insert(Arguments.end(), C.Switches.begin(), C.Switches.end());
     const ProgramRun Run = RunDrumlin(Arguments, Work.Path().string());
@@ -380,7 +391,8 @@ TEST(Convert, BadInputsMakeNoBadRecords) {
   std::string Noise(64 * 1024, '\0');
   for (char& C : Noise) C = static_cast<char>(Random());
   const auto Bytes = [](const std::vector<YcfBlock>& Blocks) {
-    return std::string(reinterpret_cast<const char*>(Blocks.data()), Blocks.size() * sizeof(YcfBlock));
+    return std::string(reinterpret_cast<const char*>(Blocks.data()),
+                       Blocks.size() * sizeof(YcfBlock));
   };
   const std::vector<int32_t> Good = Ramp(100, 0, 1);
   const YcfBlock GoodBlock = MakeDataBlock(Header("6Z2", 100, At(2, 0, 0)), Good);
@@ -407,7 +419,8 @@ TEST(Convert, BadInputsMakeNoBadRecords) {
     const DecodedFile Out = ReadMseedFile(Work.File("in.msd"));
     ASSERT_TRUE(Out.Ok) << C.Name;
     std::vector<int32_t> Samples;
-    for (const DecodedRecord& R : Out.Records) Samples.insert(Samples.end(), R.Samples.begin(), R.Samples.end());
+    for (const DecodedRecord& R : Out.Records)
+      Samples.insert(Samples.end(), R.Samples.begin(), R.Samples.end());
     EXPECT_EQ(Samples, C.Samples) << C.Name;
   }
   // Random bytes: whatever passes as blocks comes out as intact records.
@@ -432,7 +445,8 @@ TEST(Convert, UnreadableInputIsReportedAndTheBatchGoesOn) {
   const std::vector<int32_t> Samples = WriteSmallFile(Work.File("good.YCF"));
   const ProgramRun Run = RunDrumlin({"*.YCF"}, Work.Path().string());
   EXPECT_EQ(Run.Status, 0) << Run.Errors;
-  EXPECT_NE(std::find(Run.Lines.begin(), Run.Lines.end(), "ERROR: unable to open file gone.YCF"), Run.Lines.end());
+  EXPECT_NE(std::find(Run.Lines.begin(), Run.Lines.end(), "ERROR: unable to open file gone.YCF"),
+            Run.Lines.end());
   EXPECT_FALSE(fs::exists(fs::symlink_status(Work.File("gone.msd"))));
   EXPECT_TRUE(HoldsSamples(Work.File("good.msd"), Samples));
 }
@@ -448,12 +462,18 @@ TEST(Convert, OutputErrorsEndTheBatchWithStatusOne) {
        [](const TempDir& W) { test::WriteWholeFile(W.File("blocker"), "x"); },
        {"/o:blocker/sub"},
        [](const TempDir& W) {
-         return "Cannot create file \"" + W.File("blocker/sub/a.msd") + "\". " + std::strerror(ENOTDIR);
+         return "Cannot create file \"" + W.File("blocker/sub/a.msd") + "\". " +
+                std::strerror(ENOTDIR);
        }},
-      {"output name is a directory", [](const TempDir& W) { fs::create_directory(W.File("a.msd")); }, {},
-       [](const TempDir&) { return "Cannot create file \"a.msd\". " + std::string(std::strerror(EISDIR)); }},
+      {"output name is a directory",
+       [](const TempDir& W) { fs::create_directory(W.File("a.msd")); },
+       {},
+       [](const TempDir&) {
+         return "Cannot create file \"a.msd\". " + std::string(std::strerror(EISDIR));
+       }},
       {"write fails on a full device",
-       [](const TempDir& W) { fs::create_symlink("/dev/full", W.File("a.msd")); }, {},
+       [](const TempDir& W) { fs::create_symlink("/dev/full", W.File("a.msd")); },
+       {},
        [](const TempDir&) { return std::string("Stream write error"); }},
   };
   for (const auto& C : Cases) {
@@ -472,7 +492,8 @@ TEST(Convert, OutputErrorsEndTheBatchWithStatusOne) {
 TEST(Convert, AFailedWriteStopsTheBatchAndKeepsEarlierOutputs) {
   TempDir Work;
   std::map<std::string, std::vector<int32_t>> Inputs;
-  for (const char* Name : {"p", "q", "r", "s"}) Inputs[Name] = WriteSmallFile(Work.File(std::string(Name) + ".YCF"));
+  for (const char* Name : {"p", "q", "r", "s"})
+    Inputs[Name] = WriteSmallFile(Work.File(std::string(Name) + ".YCF"));
   fs::create_symlink("/dev/full", Work.File("r.msd"));
   const ProgramRun Run = RunDrumlin({"*.YCF"}, Work.Path().string());
   EXPECT_EQ(Run.Status, 1);
@@ -481,8 +502,8 @@ TEST(Convert, AFailedWriteStopsTheBatchAndKeepsEarlierOutputs) {
   EXPECT_EQ(Run.Lines.back(), "Converting r.YCF");  // nothing after the failure
   for (const auto& [Name, Samples] : Inputs) {
     if (Name == "r") continue;
-    const bool Converted =
-        std::find(Run.Lines.begin(), Run.Lines.end(), "Converting " + Name + ".YCF") != Run.Lines.end();
+    const bool Converted = std::find(Run.Lines.begin(), Run.Lines.end(),
+                                     "Converting " + Name + ".YCF") != Run.Lines.end();
     if (Converted)
       EXPECT_TRUE(HoldsSamples(Work.File(Name + ".msd"), Samples)) << Name;
     else
@@ -500,11 +521,12 @@ TEST(Convert, MemoryStaysConstantOnALongInput) {
   std::vector<YcfBlock> File;
   File.reserve(kBlocks);
   for (int K = 0; K < kBlocks; ++K)  // ten seconds each, following on
-    File.push_back(MakeDataBlock(Header("3Z2", 100, At(0, 0, 0) + int64_t{K} * 10 * 1000000, 4), Samples));
+    File.push_back(
+        MakeDataBlock(Header("3Z2", 100, At(0, 0, 0) + int64_t{K} * 10 * 1000000, 4), Samples));
   WriteYcfFile(Work.File("long.YCF"), File);
   File = {};
-  const std::string Command = "ulimit -v 16384 && cd " + test::ShellQuoted(Work.Path().string()) + " && " +
-                              test::ShellQuoted(DRUMLIN_PROGRAM) + " long.YCF >/dev/null";
+  const std::string Command = "ulimit -v 16384 && cd " + test::ShellQuoted(Work.Path().string()) +
+                              " && " + test::ShellQuoted(DRUMLIN_PROGRAM) + " long.YCF >/dev/null";
   const int Raw = std::system(Command.c_str());
   ASSERT_TRUE(WIFEXITED(Raw) && WEXITSTATUS(Raw) == 0) << Raw;
   // Every sample takes at least one byte in Steim-1 frames: a run cut short

@@ -34,7 +34,8 @@ TEST(Example, MatchesItsGenerator) {
 
 TEST(Example, ConvertsWithItsExportParameters) {
   TempDir Work;
-  const test::ProgramRun Run = test::RunDrumlin({kExample, "/o:out", "/i:" + kExportInfo}, Work.Path().string());
+  const test::ProgramRun Run =
+      test::RunDrumlin({kExample, "/o:out", "/i:" + kExportInfo}, Work.Path().string());
   ASSERT_EQ(Run.Status, 0) << Run.Errors;
   const DecodedFile Out = ReadMseedFile(Work.File("out/DM01_20240501.msd"));
   ASSERT_TRUE(Out.Ok) << Out.Problem;

@@ -43,7 +43,8 @@ YcfHeaderSpec StreamHeader(uint8_t RateCode, uint32_t TimeCode) {
 }
 
 // Writes Samples as one run opened by Block and returns what libmseed reads.
-DecodedFile WriteRun(const std::string& Path, const YcfBlock& Block, const std::vector<int32_t>& Samples) {
+DecodedFile WriteRun(const std::string& Path, const YcfBlock& Block,
+                     const std::vector<int32_t>& Samples) {
   {
     TSEEDFile File(Path, StreamMode::Create);
     File.InitHeader(Block);
@@ -74,22 +75,22 @@ TEST(SeedFile, HeaderAndFirstFrameByteForByte) {
   const std::string Bytes = ReadWholeFile(Dir.File("out.msd"));
   ASSERT_EQ(Bytes.size(), 4096u);
   const uint8_t Expected[64] = {
-      '0', '0', '0', '0', '0', '1', 'D', ' ',      // sequence, quality, reserved
-      '1', '2', '3', '4', ' ', ' ', ' ',           // station, location
-      'H', 'H', 'Z', ' ', ' ',                     // channel, network
-      0x07, 0xE8, 0x00, 61, 12, 34, 56, 0,         // 2024, day 61, 12:34:56
+      '0',  '0',  '0',  '0',  '0', '1', 'D', ' ',  // sequence, quality, reserved
+      '1',  '2',  '3',  '4',  ' ', ' ', ' ',       // station, location
+      'H',  'H',  'Z',  ' ',  ' ',                 // channel, network
+      0x07, 0xE8, 0x00, 61,   12,  34,  56,  0,    // 2024, day 61, 12:34:56
       0x0E, 0xA6,                                  // 0.3750 s
       0x00, 0x04,                                  // 4 samples
       0x01, 0x90, 0x00, 0x01,                      // 400 x 1
-      0, 0, 0, 1,                                  // flags, one blockette
-      0, 0, 0, 0,                                  // time correction
+      0,    0,    0,    1,                         // flags, one blockette
+      0,    0,    0,    0,                         // time correction
       0x00, 0x40, 0x00, 0x30,                      // data at 64, blockette at 48
-      0x03, 0xE8, 0x00, 0x00, 10, 1, 12, 0,        // blockette 1000
-      0x5A, 0x88, 0, 0, 0, 0, 0, 0};               // byte 12, system id top byte
+      0x03, 0xE8, 0x00, 0x00, 10,  1,   12,  0,    // blockette 1000
+      0x5A, 0x88, 0,    0,    0,   0,   0,   0};   // byte 12, system id top byte
   EXPECT_EQ(Bytes.substr(0, 64), std::string(reinterpret_cast<const char*>(Expected), 64));
   const uint8_t Frame0[16] = {0x01, 0x00, 0x00, 0x00,   // control: word 3 holds four bytes
-                              0, 0, 0, 0,               // X0
-                              0, 0, 0, 0,               // Xn
+                              0,    0,    0,    0,      // X0
+                              0,    0,    0,    0,      // Xn
                               0x00, 0x01, 0x02, 0xFD};  // differences 0, 1, 2, -3
   EXPECT_EQ(Bytes.substr(64, 16), std::string(reinterpret_cast<const char*>(Frame0), 16));
   EXPECT_EQ(Bytes.find_first_not_of('\0', 80), std::string::npos);
@@ -98,7 +99,8 @@ TEST(SeedFile, HeaderAndFirstFrameByteForByte) {
 TEST(SeedFile, CodeFieldsTakeTheirWidth) {
   TempDir Dir;
   TSEEDFile File(Dir.File("codes.msd"), StreamMode::Create);
-  const YcfBlock Block = ConvertedBlock(StreamHeader(100, TimeCodeOf(2024, 1, 1, 0)), std::vector<int32_t>{1});
+  const YcfBlock Block =
+      ConvertedBlock(StreamHeader(100, TimeCodeOf(2024, 1, 1, 0)), std::vector<int32_t>{1});
   File.InitHeader(Block);
   struct Case {
     const char* Name;
@@ -111,7 +113,8 @@ TEST(SeedFile, CodeFieldsTakeTheirWidth) {
   const auto Network = [](const RecordHeader& H) { return std::string(H.Network, 2); };
   const auto Location = [](const RecordHeader& H) { return std::string(H.Location, 2); };
   const Case Cases[] = {
-      {"station keeps the last five", [](TSEEDFile& F) { F.SetStation("ABCDEFG"); }, Station, "CDEFG"},
+      {"station keeps the last five", [](TSEEDFile& F) { F.SetStation("ABCDEFG"); }, Station,
+       "CDEFG"},
       {"short station is padded", [](TSEEDFile& F) { F.SetStation("AB"); }, Station, "AB   "},
       {"channel keeps the first three", [](TSEEDFile& F) { F.SetChannel("HHZX"); }, Channel, "HHZ"},
       {"empty network is blank", [](TSEEDFile& F) { F.SetNetwork(""); }, Network, "  "},
@@ -173,8 +176,8 @@ TEST(SeedFile, RecordStartsFollowTheRunWithoutDrift) {
     const DecodedFile Out = WriteRun(Dir.File("t.msd"), Block, C.Samples);
     ASSERT_TRUE(Out.Ok) << C.Name << ": " << Out.Problem;
     ASSERT_GE(Out.Records.size(), 3u) << C.Name;
-    const int64_t RunStart = UsTimeToHpTime(EncodeUsDate(C.Year, C.Month, C.Day)) +
-                             int64_t{C.Seconds} * 1000000;
+    const int64_t RunStart =
+        UsTimeToHpTime(EncodeUsDate(C.Year, C.Month, C.Day)) + int64_t{C.Seconds} * 1000000;
     const int64_t Rate = SampleRate(C.RateCode);
     int64_t Before = 0;
     for (std::size_t K = 0; K < Out.Records.size(); ++K) {
@@ -191,7 +194,8 @@ TEST(SeedFile, RecordAfterTheYearEndsOnDayOne) {
   TempDir Dir;
   const YcfHeaderSpec H = StreamHeader(100, TimeCodeOf(2023, 12, 31, 86395));
   const std::vector<int32_t> Samples = Alternating(2 * 943);
-  const DecodedFile Out = WriteRun(Dir.File("y.msd"), ConvertedBlock(H, std::span(Samples).first(1)), Samples);
+  const DecodedFile Out =
+      WriteRun(Dir.File("y.msd"), ConvertedBlock(H, std::span(Samples).first(1)), Samples);
   ASSERT_TRUE(Out.Ok) << Out.Problem;
   ASSERT_EQ(Out.Records.size(), 2u);
   EXPECT_EQ(Out.Records[0].StartHpTime, ms_time2hptime(2023, 365, 23, 59, 55, 0));
@@ -204,7 +208,8 @@ struct SignalCase {
   std::function<std::vector<int32_t>()> Make;
 };
 
-std::vector<int32_t> RandomWalk(int Count, uint32_t Seed, std::function<int32_t(std::mt19937&)> Step) {
+std::vector<int32_t> RandomWalk(int Count, uint32_t Seed,
+                                std::function<int32_t(std::mt19937&)> Step) {
   std::mt19937 Random(Seed);
   std::vector<int32_t> S(Count);
   uint32_t V = Random();
@@ -241,7 +246,8 @@ TEST(SeedFile, LibmseedDecodesEverySampleExactly) {
   for (const SignalCase& C : Cases) {
     const std::vector<int32_t> Samples = C.Make();
     const YcfHeaderSpec H = StreamHeader(100, TimeCodeOf(2024, 5, 1, 100));
-    const DecodedFile Out = WriteRun(Dir.File("s.msd"), ConvertedBlock(H, std::span(Samples).first(1)), Samples);
+    const DecodedFile Out =
+        WriteRun(Dir.File("s.msd"), ConvertedBlock(H, std::span(Samples).first(1)), Samples);
     ASSERT_TRUE(Out.Ok) << C.Name << ": " << Out.Problem;
     std::vector<int32_t> Decoded;
     for (const DecodedRecord& R : Out.Records) {
@@ -277,11 +283,13 @@ TEST(SeedFile, FlushWritesOnlyRecordsThatHoldSamples) {
   const std::vector<int32_t> Full = Constant(3772, 0);  // exactly one full record
   {
     TSEEDFile File(Path, StreamMode::Create);
-    File.InitHeader(ConvertedBlock(StreamHeader(100, TimeCodeOf(2024, 5, 1, 0)), std::span(Full).first(1)));
+    File.InitHeader(
+        ConvertedBlock(StreamHeader(100, TimeCodeOf(2024, 5, 1, 0)), std::span(Full).first(1)));
     File.Flush();  // nothing pending
     EXPECT_TRUE(File.NeedHeader);
     EXPECT_EQ(std::filesystem::file_size(Path), 0u);
-    File.InitHeader(ConvertedBlock(StreamHeader(100, TimeCodeOf(2024, 5, 1, 0)), std::span(Full).first(1)));
+    File.InitHeader(
+        ConvertedBlock(StreamHeader(100, TimeCodeOf(2024, 5, 1, 0)), std::span(Full).first(1)));
     for (int32_t V : Full) File.AddSample(V);
     EXPECT_EQ(std::filesystem::file_size(Path), 4096u);  // written as its last word filled
     File.Flush();
@@ -304,10 +312,12 @@ TEST(SeedFile, CollectedRecordsAndBlockSamplesGiveTheSameFile) {
     const std::string Path = Dir.File(Name);
     TSEEDFile File(Path, StreamMode::Create);
     File.CollectRecords(Collect);
-    File.InitHeader(ConvertedBlock(StreamHeader(100, TimeCodeOf(2024, 5, 1, 0)), std::span(Samples).first(1)));
+    File.InitHeader(
+        ConvertedBlock(StreamHeader(100, TimeCodeOf(2024, 5, 1, 0)), std::span(Samples).first(1)));
     if (Blocks) {
       for (std::size_t At = 0; At < Samples.size(); At += 1000)
-        File.AddSamples(Samples.data() + At, static_cast<int>(std::min<std::size_t>(1000, Samples.size() - At)));
+        File.AddSamples(Samples.data() + At,
+                        static_cast<int>(std::min<std::size_t>(1000, Samples.size() - At)));
     } else {
       for (int32_t V : std::span(Samples).first(2 * 3772)) File.AddSample(V);
       EXPECT_EQ(std::filesystem::file_size(Path), Collect ? 0u : 2 * 4096u) << Name;
@@ -348,7 +358,8 @@ TEST(SeedFile, OpenCreateAndWriteErrorsCarryTheStreamTexts) {
   }
   // A full device takes the open but not the record.
   TSEEDFile Full("/dev/full", StreamMode::OpenReadWrite);
-  Full.InitHeader(ConvertedBlock(StreamHeader(100, TimeCodeOf(2024, 5, 1, 0)), std::vector<int32_t>{1}));
+  Full.InitHeader(
+      ConvertedBlock(StreamHeader(100, TimeCodeOf(2024, 5, 1, 0)), std::vector<int32_t>{1}));
   Full.AddSample(1);
   try {
     Full.Flush();
@@ -365,7 +376,8 @@ TEST(SeedFile, ExistingFileIsWrittenFromItsFirstByteAndCut) {
   const std::vector<int32_t> Samples = {1, 2, 3};
   {
     TSEEDFile File(Path, StreamMode::OpenReadWrite);
-    File.InitHeader(ConvertedBlock(StreamHeader(100, TimeCodeOf(2024, 5, 1, 0)), std::span(Samples).first(1)));
+    File.InitHeader(
+        ConvertedBlock(StreamHeader(100, TimeCodeOf(2024, 5, 1, 0)), std::span(Samples).first(1)));
     for (int32_t V : Samples) File.AddSample(V);
     File.Flush();
     File.TruncateToWritten();
@@ -392,11 +404,15 @@ TEST(SeedFile, WholeBlocksGiveTheFileOfTheirSamplesOneByOne) {
     static constexpr uint8_t kCodes[] = {1, 2, 4};
     Header.Compression = kCodes[Pick(0, 2)];
     static constexpr uint8_t kCounts[] = {0, 1, 3, 249, 250, 251, 255};
-    const uint8_t Records = static_cast<uint8_t>(Pick(0, 3) == 0 ? kCounts[Pick(0, 6)] : Pick(1, 250));
-    const int64_t Limit = Header.Compression == 1 ? INT32_MAX : Header.Compression == 2 ? 32767 : 127;
+    const uint8_t Records =
+        static_cast<uint8_t>(Pick(0, 3) == 0 ? kCounts[Pick(0, 6)] : Pick(1, 250));
+    const int64_t Limit = Header.Compression == 1   ? INT32_MAX
+                          : Header.Compression == 2 ? 32767
+                                                    : 127;
     const int64_t Spread = Pick(0, 1) == 0 ? Limit : std::min<int64_t>(Limit, 40);
     std::vector<int32_t> Diffs(Header.Compression * std::min<std::size_t>(Records, 250));
-    for (int32_t& D : Diffs) D = Pick(0, 30) == 0 ? (Pick(0, 1) ? Limit : -Limit - 1) : Pick(-Spread, Spread);
+    for (int32_t& D : Diffs)
+      D = Pick(0, 30) == 0 ? (Pick(0, 1) ? Limit : -Limit - 1) : Pick(-Spread, Spread);
     const int32_t First = Pick(0, 5) == 0 ? INT32_MAX : Pick(INT32_MIN, INT32_MAX);
     YcfBlock Block = MakeRawBlock(Header, Records, First, Diffs, 0);
     ConvertBlock(Block);

@@ -93,9 +93,12 @@ class RecordCollector {
     std::vector<int32_t> Diffs;
     int Width = MinWidth_;
     for (std::size_t I = 1; I < Samples.size(); ++I) {
-      const int32_t D = static_cast<int32_t>(static_cast<uint32_t>(Samples[I]) - static_cast<uint32_t>(Samples[I - 1]));
+      const int32_t D = static_cast<int32_t>(static_cast<uint32_t>(Samples[I]) -
+                                             static_cast<uint32_t>(Samples[I - 1]));
       Diffs.push_back(D);
-      const int Needed = Steim1Packer::DiffSize(D) == 1 ? 1 : Steim1Packer::DiffSize(D) == 2 ? 2 : 4;
+      const int Needed = Steim1Packer::DiffSize(D) == 1   ? 1
+                         : Steim1Packer::DiffSize(D) == 2 ? 2
+                                                          : 4;
       if (Needed > Width) Width = Needed;
     }
     std::vector<uint8_t> Bytes(Diffs.size() * static_cast<std::size_t>(Width));
@@ -116,9 +119,12 @@ class RecordCollector {
     while (Left > 0) {
       int Used = -1;
       bool Full = false;
-      if (Width == 1) Full = Packer_.AddDifferences<int8_t>(Next, Left, Used);
-      else if (Width == 2) Full = Packer_.AddDifferences<int16_t>(Next, Left, Used);
-      else Full = Packer_.AddDifferences<int32_t>(Next, Left, Used);
+      if (Width == 1)
+        Full = Packer_.AddDifferences<int8_t>(Next, Left, Used);
+      else if (Width == 2)
+        Full = Packer_.AddDifferences<int16_t>(Next, Left, Used);
+      else
+        Full = Packer_.AddDifferences<int32_t>(Next, Left, Used);
       ASSERT_GT(Used, 0);
       ASSERT_LE(Used, Left);
       if (!Full) {
@@ -140,8 +146,9 @@ class RecordCollector {
   void Write() {
     if (Packer_.SampleCount() > 0) {
       Packer_.CloseRecord();
-      PackedRecord Record{std::vector<uint32_t>(Steim1Packer::kFrameCount * Steim1Packer::kWordsPerFrame),
-                          Packer_.SampleCount()};
+      PackedRecord Record{
+          std::vector<uint32_t>(Steim1Packer::kFrameCount * Steim1Packer::kWordsPerFrame),
+          Packer_.SampleCount()};
       std::memcpy(Record.Words.data(), Packer_.Frames(), sizeof(Steim1Packer::FrameWords));
       Records_.push_back(std::move(Record));
     }
@@ -167,10 +174,12 @@ void ExpectSameRecords(const std::vector<InputBlock>& Blocks, const char* What) 
     const std::vector<PackedRecord> Fast = Each.Collector.Pack(Blocks);
     ASSERT_EQ(Fast.size(), Rules.size()) << What << ", " << Each.Name;
     for (std::size_t R = 0; R < Rules.size(); ++R) {
-      ASSERT_EQ(Fast[R].SampleCount, Rules[R].SampleCount) << What << ", " << Each.Name << ", record " << R;
+      ASSERT_EQ(Fast[R].SampleCount, Rules[R].SampleCount)
+          << What << ", " << Each.Name << ", record " << R;
       for (std::size_t W = 0; W < Rules[R].Words.size(); ++W)
         ASSERT_EQ(Fast[R].Words[W], Rules[R].Words[W])
-            << What << ", " << Each.Name << ", record " << R << ", frame " << W / 16 << ", word " << W % 16;
+            << What << ", " << Each.Name << ", record " << R << ", frame " << W / 16 << ", word "
+            << W % 16;
     }
   }
 }
@@ -179,7 +188,9 @@ void ExpectSameRecords(const std::vector<InputBlock>& Blocks, const char* What) 
 enum class Kind { Quiet, Edges8, Mostly8, Sizes16, Sizes32, Extremes };
 
 int32_t NextDifference(Kind K, std::mt19937& Rng) {
-  auto Pick = [&](int32_t Lo, int32_t Hi) { return std::uniform_int_distribution<int32_t>(Lo, Hi)(Rng); };
+  auto Pick = [&](int32_t Lo, int32_t Hi) {
+    return std::uniform_int_distribution<int32_t>(Lo, Hi)(Rng);
+  };
   switch (K) {
     case Kind::Quiet: return Pick(-3, 3);
     case Kind::Edges8: {  // 8-bit limits and the first values past them
@@ -228,8 +239,9 @@ TEST(Steim1FastPath, RandomStreamsGiveTheRecordsOfThePackingRules) {
   const struct {
     Kind K;
     const char* Name;
-  } Kinds[] = {{Kind::Quiet, "quiet"},       {Kind::Edges8, "8-bit edges"}, {Kind::Mostly8, "mostly 8-bit"},
-               {Kind::Sizes16, "16-bit"},    {Kind::Sizes32, "32-bit"},     {Kind::Extremes, "extremes"}};
+  } Kinds[] = {{Kind::Quiet, "quiet"},          {Kind::Edges8, "8-bit edges"},
+               {Kind::Mostly8, "mostly 8-bit"}, {Kind::Sizes16, "16-bit"},
+               {Kind::Sizes32, "32-bit"},       {Kind::Extremes, "extremes"}};
   for (const auto& Each : Kinds)
     for (uint32_t Seed = 1; Seed <= 6; ++Seed)
       ExpectSameRecords(RandomBlocks(Each.K, Seed, 60000), Each.Name);
@@ -239,7 +251,7 @@ TEST(Steim1FastPath, HandPickedStreams) {
   std::vector<int32_t> Ramp(3000);
   for (std::size_t I = 0; I < Ramp.size(); ++I) Ramp[I] = static_cast<int32_t>(I % 256) - 128;
   std::vector<int32_t> AtMark(2000, INT32_MAX);  // every sample 2147483647
-  std::vector<int32_t> Wrap;  // steps of 127 across the 32-bit wrap-around
+  std::vector<int32_t> Wrap;                     // steps of 127 across the 32-bit wrap-around
   for (uint32_t V = static_cast<uint32_t>(INT32_MAX) - 5000; Wrap.size() < 4000; V += 127)
     Wrap.push_back(static_cast<int32_t>(V));
   // A full record of 8-bit words holds 3 + 62 * 15 = 933 words of 4 samples;

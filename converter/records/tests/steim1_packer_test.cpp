@@ -42,8 +42,8 @@ TEST(Steim1Packer, DiffSizeBoundaries) {
   const struct {
     int32_t Diff;
     int Size;
-  } Cases[] = {{0, 1},      {127, 1},    {-128, 1},   {128, 2},       {-129, 2},      {32767, 2},
-               {-32768, 2}, {32768, 3},  {-32769, 3}, {INT32_MAX, 3}, {INT32_MIN, 3}};
+  } Cases[] = {{0, 1},      {127, 1},   {-128, 1},   {128, 2},       {-129, 2},     {32767, 2},
+               {-32768, 2}, {32768, 3}, {-32769, 3}, {INT32_MAX, 3}, {INT32_MIN, 3}};
   for (const auto& C : Cases) EXPECT_EQ(Steim1Packer::DiffSize(C.Diff), C.Size) << C.Diff;
 }
 
@@ -66,8 +66,7 @@ TEST(Steim1Packer, PackingRules) {
       // Sizes 1, 1, 1, 3: halves first, then the small one alone as 32 bits.
       {"1 1 1 3", {0, 1, 2, 100002}, {{2, 0x00000001u}}, 2},
       {"1 3 then", {0, 1, 2, 100002, 100002}, {{2, 0x00000001u}, {3, 1u}}, 2},
-      {"3 then", {0, 1, 2, 100002, 100002, 100002},
-       {{2, 0x00000001u}, {3, 1u}, {3, 100000u}}, 2},
+      {"3 then", {0, 1, 2, 100002, 100002, 100002}, {{2, 0x00000001u}, {3, 1u}, {3, 100000u}}, 2},
       // A 32-bit difference in second place makes the first one a word alone.
       {"size 3 second", {0, 70000}, {{3, 0u}}, 1},
       // The first sample of a run is a difference from 0.

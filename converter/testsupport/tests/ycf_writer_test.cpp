@@ -20,13 +20,13 @@ struct StreamCase {
   uint8_t RateCode;
   int64_t StartUsec;  // beyond a whole second
   std::size_t Count;
-  int32_t Step;       // alternating size of the sample steps
-  int Compression;    // expected of the first block
+  int32_t Step;     // alternating size of the sample steps
+  int Compression;  // expected of the first block
 };
 
 TEST(YcfWriter, SplitsSeriesIntoContiguousBlocks) {
   const StreamCase Cases[] = {
-      {100, 0, 2600, 3, 4},       {100, 0, 1300, 1000, 2}, {100, 500000, 700, 100000, 1},
+      {100, 0, 2600, 3, 4},       {100, 0, 1300, 1000, 2},      {100, 500000, 700, 100000, 1},
       {171, 375000, 5000, 50, 4}, {181, 62500, 9000, 20000, 2}, {20, 0, 1001, 7, 4},
   };
   for (const auto& C : Cases) {

@@ -105,10 +105,9 @@ struct SerialCase {
 // half microsecond when m is odd: those halves go to the even neighbour.
 TEST(DaySerial, RoundsToNearestMicrosecondHalvesToEven) {
   const SerialCase Cases[] = {
-      {0.5, 43200000000},
-      {1.0 / 16384, 5273438},      // 5273437.5
-      {3.0 / 16384, 15820312},     // 15820312.5
-      {-1.0 / 16384, -5273438},    // -5273437.5
+      {0.5, 43200000000},           {1.0 / 16384, 5273438},  // 5273437.5
+      {3.0 / 16384, 15820312},                               // 15820312.5
+      {-1.0 / 16384, -5273438},                              // -5273437.5
       {32829.25, 2836447200000000},
   };
   for (const auto& C : Cases) EXPECT_EQ(DateTimeToUs(C.Day), C.Expected) << C.Day;

@@ -40,8 +40,12 @@ struct PadCase {
 };
 
 TEST(TimeText, PadsIntegersWithLeadingZeros) {
-  const PadCase Cases[] = {{7, 2, "07"},   {123, 2, "123"}, {0, 4, "0000"},
-                           {-5, 3, "0-5"}, {-12, 2, "-12"}, {42, 0, "42"},
+  const PadCase Cases[] = {{7, 2, "07"},
+                           {123, 2, "123"},
+                           {0, 4, "0000"},
+                           {-5, 3, "0-5"},
+                           {-12, 2, "-12"},
+                           {42, 0, "42"},
                            {2147483647, 12, "002147483647"}};
   for (const auto& C : Cases) EXPECT_EQ(IntToStrPad(C.Value, C.Width), C.Expected);
 }

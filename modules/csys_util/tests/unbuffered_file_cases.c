@@ -63,8 +63,7 @@ int main(void) {
 
   /* Errors come back as -1 with the system's error code. */
   errno = 0;
-  check("missing file", new_open("no_such_dir/no_such_file", O_RDONLY) == -1 &&
-                            errno == ENOENT);
+  check("missing file", new_open("no_such_dir/no_such_file", O_RDONLY) == -1 && errno == ENOENT);
   errno = 0;
   check("read from a closed descriptor", new_read(fd, buffer, 4) == -1 && errno == EBADF);
   errno = 0;
