@@ -14,7 +14,6 @@
 
 namespace {
 
-constexpr int32_t kStandardOutput = 6;
 constexpr float kLongestPeriod = 2.0f;
 
 bool within(float v, const float* window) { return window[0] <= v && v <= window[1]; }
@@ -31,7 +30,7 @@ extern "C" float compute_mbn_(const float* amplitude, const float* period, const
 
   // A not-a-number period is not above the limit and passes.
   if (*period > kLongestPeriod) {
-    unitio::list_text_real(kStandardOutput, " period too long for mbn T= ", *period);
+    unitio::list_text_real(unitio::kStandardOutput, " period too long for mbn T= ", *period);
     return mbn::kMissing;
   }
 
@@ -59,7 +58,7 @@ extern "C" float compute_mbn_(const float* amplitude, const float* period, const
   // Any switch that is not 0.0, a not-a-number included, selects the
   // high-frequency Sn scale.
   if (phase == mbn::kPhaseSn && !(*high_frequency == 0.0f)) {
-    unitio::list_text(kStandardOutput, " using hf version of mbsn for next reading ");
+    unitio::list_text(unitio::kStandardOutput, " using hf version of mbsn for next reading ");
     scale = mbn2_.scale_mbsnhf;
   }
 

@@ -13,8 +13,7 @@
 
 namespace {
 
-constexpr size_t kLineLength = 80;
-constexpr int32_t kStandardOutput = 6;
+using unitio::kLineLength;
 
 // Column (from 1) where the number fields start on every keyword line.
 constexpr size_t kValueColumn = 41;
@@ -44,7 +43,7 @@ void warn_table_full(const char* text, const char* name, size_t name_len) {
   const size_t text_len = unitio::literal_length(text);
   std::memcpy(message, text, text_len);
   std::memcpy(message + text_len, name, name_len);
-  const int32_t unit = kStandardOutput;
+  const int32_t unit = unitio::kStandardOutput;
   unitio_list_text_(&unit, message, text_len + fixed_text::used_length(name, name_len));
 }
 

@@ -5,18 +5,25 @@
 
 #include "fortran_io/fixed_text.h"
 #include "fortran_io/unit_io.h"
+#include "refile_event/nordic_lines.h"
 
 namespace {
 
+using nordic::at_column;
+using nordic::kLineLength;
 constexpr int kLinesProbed = 50;
-constexpr size_t kLineLength = 80;
+// Column 22 of a main header holds the distance indicator, columns 1-30 its
+// date and time.
+constexpr size_t kIndicatorColumn = 22;
+constexpr size_t kTimeColumns = 30;
 
 // The three tests of a main header line; false when any fails.
 bool looks_like_main_header(const char* line) {
-  const char indicator = line[21];  // column 22: distance indicator
+  const char indicator = at_column(line, kIndicatorColumn);
   if (indicator != 'L' && indicator != 'R' && indicator != 'D' && indicator != ' ') return false;
-  if (fixed_text::all_blank(line, 30)) return false;  // columns 1-30 carry the time
-  if (line[79] == ' ' && !fixed_text::all_blank(line, kLineLength)) return false;
+  if (fixed_text::all_blank(line, kTimeColumns)) return false;
+  if (at_column(line, nordic::kTypeColumn) == ' ' && !fixed_text::all_blank(line, kLineLength))
+    return false;
   return true;
 }
 

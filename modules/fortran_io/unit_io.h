@@ -30,6 +30,13 @@ void unitio_write_values_(char* text, const char* fmt, const int32_t* ints, cons
 
 namespace unitio {
 
+// Unit 6 is the calling program's standard output.
+constexpr int32_t kStandardOutput = 6;
+
+// The package's text files (event files, parameter files) are read and
+// written as lines of 80 characters.
+constexpr size_t kLineLength = 80;
+
 // Length of a NUL-terminated literal, usable where <cstring> is not wanted.
 constexpr size_t literal_length(const char* s) {
   size_t n = 0;

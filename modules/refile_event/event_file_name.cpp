@@ -31,6 +31,21 @@ class NameWriter {
   size_t pos_ = 0;
 };
 
+// "dd-hhmm-ss<t>.Syyyymm": the name of the event's file within its month,
+// which is the whole name in the working directory.
+void write_day_part(NameWriter& w, const EventStamp& stamp) {
+  w.integer(stamp.day, 2);
+  w.character('-');
+  w.integer(stamp.hour, 2);
+  w.integer(stamp.minute, 2);
+  w.character('-');
+  w.integer(stamp.whole_seconds, 2);
+  w.character(stamp.event_type);
+  w.literal(".S");
+  w.integer(stamp.year, 4);
+  w.integer(stamp.month, 2);
+}
+
 }  // namespace
 
 int32_t write_database_name(char* outfl, char dchar, const char* base_name5,
@@ -43,33 +58,14 @@ int32_t write_database_name(char* outfl, char dchar, const char* base_name5,
   w.character(dchar);
   w.integer(stamp.month, 2);
   w.character(dchar);
-  w.integer(stamp.day, 2);
-  w.character('-');
-  w.integer(stamp.hour, 2);
-  w.integer(stamp.minute, 2);
-  w.character('-');
-  w.integer(stamp.whole_seconds, 2);
-  w.character(stamp.event_type);
-  w.literal(".S");
-  w.integer(stamp.year, 4);
-  w.integer(stamp.month, 2);
+  write_day_part(w, stamp);
   nordic::replace_blanks(outfl, kDatabaseNameLength, '0');
   return kDatabaseNameLength;
 }
 
 int32_t write_working_name(char* outfl, const EventStamp& stamp) {
   NameWriter w(outfl);
-  w.integer(stamp.day, 2);
-  w.character('-');
-  w.integer(stamp.hour, 2);
-  w.integer(stamp.minute, 2);
-  w.character('-');
-  w.integer(stamp.whole_seconds, 2);
-  w.character(stamp.event_type);
-  w.character('.');
-  w.character('S');
-  w.integer(stamp.year, 4);
-  w.integer(stamp.month, 2);
+  write_day_part(w, stamp);
   nordic::replace_blanks(outfl, kWorkingNameLength, '0');
   return kWorkingNameLength;
 }

@@ -52,7 +52,7 @@ void start_id_line(char* line) {
   put(line, 28, "OP:");
   put(line, 36, "STATUS:");
   put(line, 58, "ID:");
-  line[79] = 'I';
+  at_column(line, kTypeColumn) = kIdLineType;
 }
 
 void set_id_action(char* line, const char* action, size_t action_len, const char* action_time,
@@ -73,7 +73,7 @@ void write_id(char* line, int32_t year, int32_t month, int32_t day, int32_t hour
 void make_oldact_comment(char* comment, const char* id_line) {
   fixed_text::assign(comment, kLineLength, id_line, kLineLength);
   put(comment, 2, "OLDACT");
-  comment[79] = '3';
+  at_column(comment, kTypeColumn) = kCommentType;
 }
 
 const char* phase_header(bool new_layout) { return new_layout ? kNewPhaseHeader : kOldPhaseHeader; }

@@ -7,9 +7,26 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "fortran_io/unit_io.h"
+
 namespace nordic {
 
-constexpr size_t kLineLength = 80;
+using unitio::kLineLength;
+
+// Column 80 holds the line type.
+constexpr size_t kTypeColumn = 80;
+constexpr char kMainHeaderType = '1';
+constexpr char kCommentType = '3';
+constexpr char kPhaseHeaderType = '7';
+constexpr char kIdLineType = 'I';
+
+// Column 76 of an ID line is "S" after every rewrite.
+constexpr size_t kIdRewriteColumn = 76;
+constexpr char kIdRewriteMark = 'S';
+
+// The character in a column (from 1) of a line.
+inline char& at_column(char* line, size_t col) { return line[col - 1]; }
+inline char at_column(const char* line, size_t col) { return line[col - 1]; }
 
 // Date and time fields of a main header line, as read (century not yet
 // applied: the year is the two digits of columns 4-5).

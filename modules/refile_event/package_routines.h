@@ -24,3 +24,20 @@ void keldacode_(const int32_t* action, const int32_t* status, const int32_t* uni
                 int32_t* end_of_file);
 void inc_id_(char* idline, char* outfl, const int32_t* nf, size_t idline_len, size_t outfl_len);
 }
+
+// The fixed values that the rewriting passes to the package's file routines.
+// Their meaning inside the package is the package's own; the rewriting only
+// passes them on.
+namespace package_files {
+
+// keldaopen_: open the named file for writing on a free unit.
+constexpr int32_t kOpenForWriting = 4160;
+// keldaopen_'s message text: one blank.
+constexpr char kOpenMessage[] = " ";
+constexpr size_t kOpenMessageLength = sizeof(kOpenMessage) - 1;
+// keldaclose_: close the unit.
+constexpr int32_t kCloseUnit = 1;
+// keldacode_: deal with the status of a write on the unit.
+constexpr int32_t kCheckWrite = 512;
+
+}  // namespace package_files

@@ -15,13 +15,14 @@
 
 namespace {
 
+using nordic::at_column;
 constexpr size_t kLine = nordic::kLineLength;
 constexpr size_t kTopLength = 40;
 constexpr size_t kBaseLength = 5;
-constexpr int32_t kStandardOutput = 6;
-constexpr int32_t kOpenForWriting = 4160;
-constexpr int32_t kCloseUnit = 1;
-constexpr int32_t kWriteStatus = 512;
+// A main header without century digits (century 0) dates from the 1900s.
+constexpr int32_t kDefaultCentury = 19;
+// Start of the search for the earliest phase: later than any phase time.
+constexpr double kNoPhaseYet = 1.0e21;
 
 // Working values of one call, kept in static storage as the package expects
 // of its routines (not reentrant).
@@ -54,7 +55,9 @@ struct Work {
 
 Work w;
 
-void check_write(int32_t status) { keldacode_(&kWriteStatus, &status, &w.write01, &w.b_eof); }
+void check_write(int32_t status) {
+  keldacode_(&package_files::kCheckWrite, &status, &w.write01, &w.b_eof);
+}
 
 int32_t write_line(const char* line) { return unitio::write_record_status(w.write01, line, kLine); }
 
@@ -62,7 +65,7 @@ int32_t write_line(const char* line) { return unitio::write_record_status(w.writ
 void read_event_time(const EventLines& data) {
   data.copy_out(1, w.header);
   const nordic::HeaderTime t = nordic::read_header_time(w.header);
-  w.century = t.century == 0 ? 19 : t.century;
+  w.century = t.century == 0 ? kDefaultCentury : t.century;
   w.year = w.century * 100 + t.year;
   w.month = t.month;
   w.day = t.day;
@@ -74,7 +77,7 @@ void read_event_time(const EventLines& data) {
 // Without hour and minute the origin time is the earliest phase arrival on
 // the header's date; columns 1-20 of the header are rewritten from it.
 void origin_from_earliest_phase(const EventLines& data, bool new_layout) {
-  w.min_time = 1.0e21;
+  w.min_time = kNoPhaseYet;
   for (int32_t i = w.nhead + 1; i <= w.nrecord - 1; ++i) {
     data.copy_out(i, w.line);
     const nordic::PhaseTime p = nordic::read_phase_time(w.line, new_layout);
@@ -85,7 +88,7 @@ void origin_from_earliest_phase(const EventLines& data, bool new_layout) {
   int32_t day_of_year = 0;
   sectim_(&w.min_time, &w.year, &day_of_year, &w.month, &w.day, &w.hr, &w.min, &w.sec);
   nordic::write_header_time(w.header, w.year, w.month, w.day, w.hr, w.min, w.sec);
-  w.header[kLine - 1] = '1';
+  at_column(w.header, nordic::kTypeColumn) = nordic::kMainHeaderType;
   data.store(1, w.header);
 }
 
@@ -127,20 +130,20 @@ void build_id_line(const EventLines& data, const char* action, size_t action_len
 // Opens the new file, asking the package for the next ID while a file of
 // that name exists already. The name tried last goes to new_file.
 void open_new_file(char* new_file, size_t new_file_len) {
-  static const char message[] = " ";
   for (;;) {
     const char* name = w.outfl;
     if (!w.working_directory) {
       event_file_name::write_full_name(w.chr_file, w.top_directory, w.top_length, w.dchar, w.outfl);
       name = w.chr_file;
     }
-    keldaopen_(&kOpenForWriting, message, name, &w.write01, &w.b_old, &w.open_status, 1,
+    keldaopen_(&package_files::kOpenForWriting, package_files::kOpenMessage, name, &w.write01,
+               &w.b_old, &w.open_status, package_files::kOpenMessageLength,
                event_file_name::kNameLength);
     fixed_text::assign(new_file, new_file_len, name, event_file_name::kNameLength);
     if (w.b_old == 0) return;
-    unitio::list_text(kStandardOutput, " Creating a new id for event");
+    unitio::list_text(unitio::kStandardOutput, " Creating a new id for event");
     inc_id_(w.idline, w.outfl, &w.nf, kLine, event_file_name::kNameLength);
-    keldaclose_(&kCloseUnit, &w.write01, &w.open_status);
+    keldaclose_(&package_files::kCloseUnit, &w.write01, &w.open_status);
   }
 }
 
@@ -148,7 +151,7 @@ void write_new_file(const EventLines& data, bool new_nordic) {
   w.code = write_line(w.header);
   check_write(w.code);
 
-  w.idline[75] = 'S';
+  at_column(w.idline, nordic::kIdRewriteColumn) = nordic::kIdRewriteMark;
   if (w.id == 0) {
     w.code = write_line(w.idline);
     check_write(w.code);
@@ -159,7 +162,8 @@ void write_new_file(const EventLines& data, bool new_nordic) {
   if (w.nhead > 1) {
     for (int32_t i = 2; i <= w.nhead; ++i) {
       data.copy_out(i, w.line);
-      if (w.line[kLine - 1] != '7') w.code = write_line(w.line);
+      if (at_column(w.line, nordic::kTypeColumn) != nordic::kPhaseHeaderType)
+        w.code = write_line(w.line);
     }
     if (!fixed_text::all_blank(w.old_id_line, kLine))
       unitio::write_record(w.write01, w.old_id_line, kLine);
@@ -182,7 +186,7 @@ void write_new_file(const EventLines& data, bool new_nordic) {
   }
   check_write(w.code);
 
-  keldaclose_(&kCloseUnit, &w.write01, &w.open_status);
+  keldaclose_(&package_files::kCloseUnit, &w.write01, &w.open_status);
 }
 
 }  // namespace
