@@ -40,7 +40,7 @@ program lookup_caller
   ! Behind the count: never looked at.
   call set_station(6, 'LATE ', 6.0, 6.0)
 
-  stations = [ &
+  allocate(stations, source=[ &
     station_case('BER     ', 5, 1, 0.1), &   ! the first of two equal codes
     station_case('BER     ', 5, 2, -0.2), &
     station_case('ber     ', 5, 1, 5.0), &   ! case counts
@@ -49,7 +49,7 @@ program lookup_caller
     station_case(' BER    ', 5, 1, 0.0), &
     station_case('ABCDEFGH', 8, 2, 0.8), &   ! only the first five count
     station_case('BER     ', 3, 1, 0.1), &   ! a shorter text is blank-padded
-    station_case('LATE    ', 5, 1, 0.0)]
+    station_case('LATE    ', 5, 1, 0.0)])
   do i = 1, size(stations)
     write(label, '(a,a,a,i0,a,i0)') 'station [', stations(i)%station(1:stations(i)%length), &
       '] phase ', stations(i)%phase
@@ -63,7 +63,7 @@ program lookup_caller
   call set_region(2, [0.0, 30.0, 40.0, 70.0], 0.5, 0.6)
   call set_region(3, [-90.0, 90.0, -180.0, 180.0], 3.0, 3.0)
 
-  sources = [ &
+  allocate(sources, source=[ &
     source_case(55.0, 15.0, 1, 0.1), &
     source_case(55.0, 15.0, 2, 0.2), &
     source_case(50.0, 10.0, 1, 0.1), &    ! the four corners are inside
@@ -77,13 +77,14 @@ program lookup_caller
     source_case(55.0, 31.0, 2, -999.0), &
     source_case(15.0, 55.0, 1, -999.0), & ! coordinates swapped
     source_case(nan, 15.0, 1, -999.0), &
-    source_case(55.0, nan, 1, -999.0)]
+    source_case(55.0, nan, 1, -999.0)])
   do i = 1, size(sources)
     write(label, '(a,f6.1,a,f6.1,a,i0)') 'region at ', sources(i)%c1, ',', sources(i)%c2, &
       ' phase ', sources(i)%phase
     call check_real(label, get_source_correction(sources(i)%c1, sources(i)%c2, &
       sources(i)%phase), sources(i)%want, 0.0)
   end do
+  deallocate(stations, sources)
   call finish_checks()
 
 contains
