@@ -24,8 +24,9 @@ contains
     call get_environment_variable('XYZ', value, status=status)
     call check_int('XYZ set', status, 0)
     call check_text('XYZ value', trim(value), '1')
-    ! The environment holds the caller's text itself.
-    entry(5:6) = '42'
+    ! The environment holds the caller's text itself; the new value keeps
+    ! its terminator.
+    entry(5:7) = '42' // char(0)
     call get_environment_variable('XYZ', value)
     call check_text('XYZ follows the caller''s text', trim(value), '42')
   end subroutine
@@ -56,16 +57,21 @@ contains
   end subroutine
 
   subroutine sorting()
+    ! The expected order, each with what puts it there.
+    character(len=80), parameter :: sorted(7) = [character(len=80) :: &
+      ' x', '1', 'B', 'a', 'ab', 'b', char(200) // 'q']
+    character(len=32), parameter :: why(7) = [character(len=32) :: &
+      'blank first', 'digit', 'upper case', 'a', 'ab after a', 'b', &
+      'byte 200 compares unsigned']
     character(len=80) :: names(7), few(3)
+    character(len=48) :: label
+    integer :: i
     names = [character(len=80) :: 'b', 'B', '1', ' x', 'a', char(200) // 'q', 'ab']
     call sortfi(names, 7)
-    call check_text('1st: blank first', trim(names(1)), ' x')
-    call check_text('2nd: digit', trim(names(2)), '1')
-    call check_text('3rd: upper case', trim(names(3)), 'B')
-    call check_text('4th: a', trim(names(4)), 'a')
-    call check_text('5th: ab after a', trim(names(5)), 'ab')
-    call check_text('6th: b', trim(names(6)), 'b')
-    call check_text('7th: byte 200 compares unsigned', trim(names(7)), char(200) // 'q')
+    do i = 1, size(sorted)
+      write(label, '(a,i0,a,a)') 'position ', i, ': ', trim(why(i))
+      call check_text(trim(label), names(i), sorted(i))
+    end do
     few = [character(len=80) :: 'b', 'a', '0']
     call sortfi(few, 2)
     call check_text('n=2: first', trim(few(1)), 'a')
