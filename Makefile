@@ -4,6 +4,8 @@
 BUILD_DIR ?= build
 JOBS      ?= $(shell nproc 2>/dev/null || echo 2)
 PREFIX    ?= /usr/local
+# WERROR=ON turns compiler warnings into errors (CI builds that way).
+WERROR    ?= OFF
 
 .PHONY: all bootstrap configure build demo test bench install clean
 
@@ -13,7 +15,8 @@ bootstrap:
 	@bash scripts/bootstrap.sh
 
 configure: bootstrap
-	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=$(PREFIX) >/dev/null
+	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=$(PREFIX) \
+	  -DSEISMO_WARNINGS_AS_ERRORS=$(WERROR) >/dev/null
 
 build: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS)

@@ -4,6 +4,7 @@
 // of times (ours / libmseed).
 #include <libmseed.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
@@ -55,13 +56,22 @@ int64_t PackOurs(const std::vector<int32_t>& Samples) {
     Packer.StartNextRecord();
   };
   Packer.StartRun(Samples[0], true);
-  const int32_t* Next = Samples.data();
-  int Left = static_cast<int>(Samples.size());
-  while (Left > 0) {  // the way the record file feeds a block's samples
-    int Used = 0;
-    if (Packer.AddSamples(Next, Left, Used)) Emit();
-    Next += Used;
-    Left -= Used;
+  // The way the record file feeds a block: its first sample, then its
+  // stored differences (here as 32-bit fields, 1000 samples per block).
+  std::vector<int32_t> Diffs(Samples.size());
+  for (std::size_t I = 1; I < Samples.size(); ++I)
+    Diffs[I] = static_cast<int32_t>(static_cast<uint32_t>(Samples[I]) -
+                                    static_cast<uint32_t>(Samples[I - 1]));
+  for (std::size_t At = 0; At < Samples.size(); At += 1000) {
+    if (Packer.AddSample(Samples[At])) Emit();
+    const auto* Next = reinterpret_cast<const uint8_t*>(Diffs.data() + At + 1);
+    int Left = static_cast<int>(std::min<std::size_t>(1000, Samples.size() - At)) - 1;
+    while (Left > 0) {
+      int Used = 0;
+      if (Packer.AddDifferences<int32_t>(Next, Left, Used)) Emit();
+      Next += 4 * static_cast<std::size_t>(Used);
+      Left -= Used;
+    }
   }
   while (Packer.DiffCount() > 0)
     if (Packer.PackOneQueued()) Emit();

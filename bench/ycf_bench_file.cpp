@@ -1,53 +1,121 @@
 // Writes a YCF file of about the given size in megabytes for the conversion
-// benchmark: several 100 Hz streams one after the other, each a quiet signal
-// of small differences with occasional larger steps, in blocks made by the
-// test-support writer.
+// benchmarks: 100 samples per second, full blocks following on without gaps,
+// made by the test-support writer from a fixed pseudo-random series.
+//
+//   ycf_bench_file output.YCF megabytes kind [streams]
+//
+// Kinds of data, by the width of the differences each block stores:
+//   quiet   every block 8-bit differences
+//   mixed   4 of 5 blocks 8-bit, 1 of 5 16-bit
+//   noisy   a third each of 8-, 16- and 32-bit blocks
+// With streams > 1 the blocks of that many streams of one digitiser (the
+// components Z, N, E, ...) are interleaved in time order, as a multi-component
+// digitiser writes them; with 1 (the default) the file holds one stream.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <string>
 #include <vector>
 
+#include "testsupport/base36.h"
 #include "testsupport/ycf_writer.h"
 
 using namespace drumlin;
 
+namespace {
+
+// A fixed linear congruential series: the same file on every machine.
+class Series {
+ public:
+  explicit Series(uint32_t Seed) : State_(Seed) {}
+  int32_t Next(int32_t Limit) {  // in [-Limit, Limit]
+    State_ = State_ * 6364136223846793005u + 1442695040888963407u;
+    const uint32_t Draw = static_cast<uint32_t>(State_ >> 32);
+    return static_cast<int32_t>(Draw % (2 * static_cast<uint32_t>(Limit) + 1)) - Limit;
+  }
+
+ private:
+  uint64_t State_;
+};
+
+// The compression code of block number Index of a stream.
+uint8_t CompressionOf(const std::string& Kind, long Index) {
+  if (Kind == "quiet") return 4;
+  if (Kind == "mixed") return Index % 5 == 4 ? 2 : 4;
+  return Index % 3 == 0 ? 4 : Index % 3 == 1 ? 2 : 1;  // noisy
+}
+
+// Differences that need the width of the compression code (and many that
+// would fit a narrower one, as in a real recording).
+int32_t DifferenceFor(uint8_t Code, Series& Random) {
+  switch (Code) {
+    case 4: return Random.Next(100);
+    case 2: return Random.Next(2000);
+    default: return Random.Next(3000000);
+  }
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: ycf_bench_file output.YCF megabytes\n");
+  if (argc < 4 || argc > 5) {
+    std::fprintf(stderr,
+                 "usage: ycf_bench_file output.YCF megabytes quiet|mixed|noisy [streams]\n");
     return 2;
   }
   const long Megabytes = std::atol(argv[2]);
-  constexpr int kStreams = 4;
-  constexpr int kChunkSamples = 100000;  // 1000 s at 100 Hz
-  const long BytesPerStream = Megabytes * 1024L * 1024L / kStreams;
+  const std::string Kind = argv[3];
+  const int Streams = argc == 5 ? std::atoi(argv[4]) : 1;
+  if (Megabytes <= 0 || (Kind != "quiet" && Kind != "mixed" && Kind != "noisy") || Streams < 1 ||
+      Streams > 9) {
+    std::fprintf(stderr, "ycf_bench_file: bad size, kind or stream count\n");
+    return 2;
+  }
   std::FILE* Out = std::fopen(argv[1], "wb");
   if (!Out) {
     std::perror(argv[1]);
     return 1;
   }
-  uint32_t Seed = 12345;
-  std::vector<int32_t> Samples(kChunkSamples);
-  for (int S = 0; S < kStreams; ++S) {
-    YcfStreamSpec Stream{
-        .SystemId = 7, .StreamId = 0x1000u + static_cast<uint32_t>(S), .RateCode = 100};
-    UsTime Start = TimeCodeToUs(MakeTimeCode(12000, 0));
-    long Written = 0;
+  const long Blocks = Megabytes * 1024;
+  static constexpr const char* kComponents[] = {"Z", "N", "E", "1", "2", "3", "4", "5", "6"};
+  struct StreamState {
+    YcfHeaderSpec Header;
+    UsTime Next;
     int32_t Value = 0;
-    while (Written < BytesPerStream) {
-      for (int32_t& V : Samples) {
-        Seed = Seed * 1664525u + 1013904223u;
-        int32_t Step = static_cast<int32_t>((Seed >> 24) & 0x3F) - 32;
-        if ((Seed & 0xFFF) == 0) Step *= 300;  // a rare 16-bit step
-        Value += Step;
-        V = Value;
-      }
-      std::vector<YcfBlock> Blocks = MakeStream(Stream, Start, Samples);
-      for (const YcfBlock& B : Blocks) {
-        if (std::fwrite(B.Bytes, sizeof B.Bytes, 1, Out) != 1) return 1;
-        Written += static_cast<long>(sizeof B.Bytes);
-      }
-      Start += static_cast<UsTime>(kChunkSamples) * 10000;
+    long Made = 0;
+  };
+  std::vector<StreamState> State(static_cast<std::size_t>(Streams));
+  for (int S = 0; S < Streams; ++S) {
+    YcfHeaderSpec& H = State[static_cast<std::size_t>(S)].Header;
+    H.SystemId = test::Base36Value("BN01");
+    H.StreamId = test::Base36Value(std::string("BN01") + kComponents[S] + "2");
+    H.RateCode = 100;
+    State[static_cast<std::size_t>(S)].Next = TimeCodeToUs(MakeTimeCode(12000, 0));
+  }
+  Series Random(12345);
+  std::vector<int32_t> Samples;
+  for (long B = 0; B < Blocks; ++B) {
+    // The stream whose next block starts first (the lowest on a tie).
+    std::size_t Pick = 0;
+    for (std::size_t S = 1; S < State.size(); ++S)
+      if (State[S].Next < State[Pick].Next) Pick = S;
+    StreamState& S = State[Pick];
+    S.Header.Compression = CompressionOf(Kind, S.Made);
+    Samples.assign(std::size_t{S.Header.Compression} * kMaxRecordCount, 0);
+    for (int32_t& V : Samples) {
+      V = S.Value;
+      // A step back towards zero far out keeps the series inside 32 bits.
+      int32_t Step = DifferenceFor(S.Header.Compression, Random);
+      if ((S.Value > 1000000000 && Step > 0) || (S.Value < -1000000000 && Step < 0)) Step = -Step;
+      S.Value += Step;
     }
+    S.Value = Samples.back();
+    SetBlockStart(S.Header, S.Next);
+    const YcfBlock Block = MakeDataBlock(S.Header, Samples);
+    if (std::fwrite(Block.Bytes, sizeof Block.Bytes, 1, Out) != 1) return 1;
+    S.Next += static_cast<UsTime>(Samples.size()) * kUsPerSecond / 100;
+    ++S.Made;
   }
   return std::fclose(Out) == 0 ? 0 : 1;
 }

@@ -24,7 +24,7 @@ now() { date +%s.%N; }
 elapsed() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.3f", b - a }'; }
 
 echo "== Whole-file conversion against cp (page cache warmed by one untimed run of each; best of 3)"
-"$bench/ycf_bench_file" "$work/big.YCF" 256
+"$bench/ycf_bench_file" "$work/big.YCF" 256 quiet
 size_mb=$(( $(stat -c %s "$work/big.YCF") / 1048576 ))
 mkdir -p "$work/out"
 cp "$work/big.YCF" "$work/copy.YCF"
@@ -51,7 +51,7 @@ awk -v s="$size_mb" -v c="$best_cp" -v d="$best_conv" -v u="$best_dd" 'BEGIN {
 echo
 
 echo "== Peak resident memory of DRUMLIN"
-"$bench/ycf_bench_file" "$work/small.YCF" 1
+"$bench/ycf_bench_file" "$work/small.YCF" 1 quiet
 rm -rf "$work/out"; mkdir -p "$work/out"
 small_kb=$("$bench/peak_memory_run" "$drumlin" "$work/small.YCF" "/o:$work/out" | tail -1)
 rm -rf "$work/out"; mkdir -p "$work/out"

@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build="$(cd "${1:-build}" && pwd)"
 drumlin="$build/converter/driver/DRUMLIN"
-lister="$build/converter/end_to_end/msd_list"
+lister="$build/converter/tools/msd_list"
 out="$build/demo-output"
 
 rm -rf "$out"

@@ -4,9 +4,9 @@
 
 #include "driver/convert_file.h"
 #include "driver/file_selection.h"
-#include "driver/ini_file_name.h"
 #include "driver/switches.h"
 #include "driver/usage_text.h"
+#include "records/ini_file_name.h"
 
 namespace drumlin {
 

@@ -17,6 +17,7 @@
 #include "blocks/stream_id.h"
 #include "blocks/ycf_block.h"
 #include "driver/switches.h"
+#include "records/ascii_text.h"
 #include "records/seed_file.h"
 #include "records/stream_error.h"
 #include "time/us_time.h"
@@ -75,12 +76,6 @@ class InputFile {
   std::size_t Filled_ = 0;
   std::size_t Next_ = 0;
 };
-
-std::string UpperAscii(std::string Text) {
-  for (char& C : Text)
-    if (C >= 'a' && C <= 'z') C = static_cast<char>(C - 'a' + 'A');
-  return Text;
-}
 
 // data.YCF and data.ycf become data.msd; any other name gets ".msd" appended.
 std::string OutputNameBeside(const std::string& InputName) {
@@ -155,12 +150,6 @@ std::string OutputFileName(const std::string& InputName) {
   Dir = AbsoluteDirectory(Dir);
   CreateDirectories(Dir);
   return Dir + Beside.substr(Beside.rfind('/') + 1);
-}
-
-bool IsUsableDataBlock(const YcfBlock& Block) {
-  const uint8_t Code = CompressionCode(Block);
-  return (Code == 1 || Code == 2 || Code == 4) && SampleRateCode(Block) != 0 &&
-         RecordCount(Block) <= kMaxRecordCount && (TimeCode(Block) & 0x1FFFFu) <= 86400;
 }
 
 // What a run's header was set up from: a block of another stream or rate

@@ -2,19 +2,14 @@
 
 #include <optional>
 
+#include "records/ascii_text.h"
+
 namespace drumlin {
 namespace {
 
 std::vector<std::string>& Stored() {
   static std::vector<std::string> Values;
   return Values;
-}
-
-// Only the ASCII letters a to z change.
-std::string UpperAscii(std::string Text) {
-  for (char& C : Text)
-    if (C >= 'a' && C <= 'z') C = static_cast<char>(C - 'a' + 'A');
-  return Text;
 }
 
 // The remainder of the first parameter that begins with Prefix.

@@ -3,9 +3,10 @@
 // the single stream.
 #include <string>
 
-#include "driver/ini_file_name.h"
+#include "records/ascii_text.h"
 #include "records/export_tokens.h"
 #include "records/ini_file.h"
+#include "records/ini_file_name.h"
 #include "records/seed_file.h"
 
 namespace drumlin {

@@ -1,10 +1,10 @@
 #include "records/export_tokens.h"
 
+#include "records/ascii_text.h"
+
 namespace drumlin {
 
 namespace {
-
-bool IsControlOrSpace(char C) { return static_cast<unsigned char>(C) <= 32; }
 
 void EraseLeadingControls(std::string& Text) {
   std::size_t Begin = 0;
@@ -13,20 +13,6 @@ void EraseLeadingControls(std::string& Text) {
 }
 
 }  // namespace
-
-std::string StripControls(const std::string& Text) {
-  std::size_t Begin = 0;
-  std::size_t End = Text.size();
-  while (Begin < End && IsControlOrSpace(Text[Begin])) ++Begin;
-  while (End > Begin && IsControlOrSpace(Text[End - 1])) --End;
-  return Text.substr(Begin, End - Begin);
-}
-
-std::string UpperAscii(std::string Text) {
-  for (char& C : Text)
-    if (C >= 'a' && C <= 'z') C = static_cast<char>(C - 'a' + 'A');
-  return Text;
-}
 
 void NextToken(std::string& Text, std::string& Token) {
   EraseLeadingControls(Text);

@@ -5,12 +5,6 @@
 
 namespace drumlin {
 
-// Removes every leading and trailing character with a code of 32 or less.
-std::string StripControls(const std::string& Text);
-
-// Replaces the ASCII letters a to z by A to Z; nothing else changes.
-std::string UpperAscii(std::string Text);
-
 // Cuts the next token from the front of Text: leading characters with codes
 // of 32 or less are skipped, the token ends before the first space, carriage
 // return or line feed (a tab does not end it), and the characters with codes

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <memory>
 
-#include "records/export_tokens.h"
+#include "records/ascii_text.h"
 #include "records/stream_error.h"
 
 namespace drumlin {
@@ -31,13 +31,13 @@ IniFile IniFile::Parse(std::string_view Text) {
   while (LineBegin < Text.size()) {
     std::size_t LineEnd = Text.find('\n', LineBegin);
     if (LineEnd == std::string_view::npos) LineEnd = Text.size();
-    const std::string Line =
-        StripControls(std::string(Text.substr(LineBegin, LineEnd - LineBegin)));
+    const std::string_view Line = StripControls(Text.substr(LineBegin, LineEnd - LineBegin));
     LineBegin = LineEnd + 1;
 
     if (Line.empty() || Line.front() == ';') continue;
     if (Line.front() == '[' && Line.back() == ']' && Line.size() >= 2) {
-      const std::string Name = UpperAscii(StripControls(Line.substr(1, Line.size() - 2)));
+      const std::string Name =
+          UpperAscii(std::string(StripControls(Line.substr(1, Line.size() - 2))));
       Current = nullptr;
       for (Section& Existing : Ini.Sections_)
         if (Existing.Name == Name) Current = &Existing;
@@ -49,8 +49,8 @@ IniFile IniFile::Parse(std::string_view Text) {
     }
     const std::size_t Equals = Line.find('=');
     if (!Current || Equals == std::string::npos) continue;
-    Current->Entries.emplace_back(UpperAscii(StripControls(Line.substr(0, Equals))),
-                                  StripControls(Line.substr(Equals + 1)));
+    Current->Entries.emplace_back(UpperAscii(std::string(StripControls(Line.substr(0, Equals)))),
+                                  std::string(StripControls(Line.substr(Equals + 1))));
   }
   return Ini;
 }

@@ -13,6 +13,18 @@ inline constexpr std::size_t kRecordLength = 4096;
 inline constexpr std::size_t kRecordHeaderLength = 64;
 inline constexpr std::size_t kRecordDataLength = kRecordLength - kRecordHeaderLength;
 
+// Fixed values of every record this converter writes.
+inline constexpr char kSequenceNumber[] = "000001";  // not advanced from record to record
+inline constexpr char kQualityIndicator = 'D';
+inline constexpr uint8_t kBlocketteCount = 1;
+inline constexpr uint16_t kBeginningOfData = kRecordHeaderLength;
+inline constexpr uint16_t kFirstBlocketteOffset = 48;
+inline constexpr uint16_t kBlockette1000 = 1000;  // data only: encoding, word order, length
+inline constexpr uint8_t kEncodingSteim1 = 10;
+inline constexpr uint8_t kWordOrderBigEndian = 1;
+inline constexpr uint8_t kRecordLengthPower = 12;  // 2^12 = 4096 bytes
+static_assert(std::size_t{1} << kRecordLengthPower == kRecordLength);
+
 struct RecordHeader {
   char SequenceNumber[6];
   char Quality;
@@ -60,7 +72,7 @@ static_assert(offsetof(RecordHeader, Year) == 20);
 static_assert(offsetof(RecordHeader, Fraction) == 28);
 static_assert(offsetof(RecordHeader, SampleCount) == 30);
 static_assert(offsetof(RecordHeader, TimeCorrection) == 40);
-static_assert(offsetof(RecordHeader, BlocketteType) == 48);
+static_assert(offsetof(RecordHeader, BlocketteType) == kFirstBlocketteOffset);
 static_assert(offsetof(RecordHeader, Encoding) == 52);
 static_assert(offsetof(RecordHeader, BlockByte12) == 56);
 static_assert(offsetof(RecordHeader, Zero) == 58);

@@ -1,9 +1,8 @@
 #include "records/seed_file.h"
 
-#include <algorithm>
-#include <bit>
 #include <cstring>
 
+#include "blocks/byte_order.h"
 #include "blocks/stream_id.h"
 
 namespace drumlin {
@@ -35,8 +34,8 @@ void TSEEDFile::InitHeader(const YcfBlock& Block) {
   Packer_.StartRun(FirstValue(Block), RecordCount(Block) > 0);
   RunSamplesWritten_ = 0;
 
-  std::memcpy(Header_.SequenceNumber, "000001", 6);
-  Header_.Quality = 'D';
+  std::memcpy(Header_.SequenceNumber, kSequenceNumber, sizeof Header_.SequenceNumber);
+  Header_.Quality = kQualityIndicator;
   Header_.Reserved = ' ';
   const std::string StreamText = Base36Id(StreamId(Block));
   SetStation(StreamText.size() > 2 ? StreamText.substr(0, StreamText.size() - 2) : "");
@@ -49,17 +48,17 @@ void TSEEDFile::InitHeader(const YcfBlock& Block) {
   SetStartTime(RunStart_);
   Header_.RateFactor = static_cast<int16_t>(SampleRate(SampleRateCode(Block)));
   Header_.RateMultiplier = 1;
-  Header_.BlocketteCount = 1;
-  Header_.DataOffset = 64;
-  Header_.BlocketteOffset = 48;
+  Header_.BlocketteCount = kBlocketteCount;
+  Header_.DataOffset = kBeginningOfData;
+  Header_.BlocketteOffset = kFirstBlocketteOffset;
   Header_.BlockByte12 = Byte12(Block);
   const uint32_t System = SystemId(Block);
   Header_.SystemIdHighByte = BitIsSet(System, 31) ? static_cast<uint8_t>((System >> 24) & 0xFC) : 0;
-  Header_.BlocketteType = 1000;
+  Header_.BlocketteType = kBlockette1000;
   Header_.NextBlockette = 0;
-  Header_.Encoding = 10;
-  Header_.WordOrder = 1;
-  Header_.RecordLengthPower = 12;
+  Header_.Encoding = kEncodingSteim1;
+  Header_.WordOrder = kWordOrderBigEndian;
+  Header_.RecordLengthPower = kRecordLengthPower;
   NeedHeader = false;
 }
 
@@ -81,15 +80,6 @@ void TSEEDFile::AddSample(int32_t Value) {
   if (Packer_.AddSample(Value)) WriteRecord();
 }
 
-void TSEEDFile::AddSamples(const int32_t* Samples, int Count) {
-  while (Count > 0) {
-    int Used = 0;
-    if (Packer_.AddSamples(Samples, Count, Used)) WriteRecord();
-    Samples += Used;
-    Count -= Used;
-  }
-}
-
 template <typename Field>
 void TSEEDFile::AddDifferences(const uint8_t* Data, int Count) {
   while (Count > 0) {
@@ -101,20 +91,14 @@ void TSEEDFile::AddDifferences(const uint8_t* Data, int Count) {
 }
 
 void TSEEDFile::AddBlockSamples(const YcfBlock& Block) {
-  const int Code = CompressionCode(Block);
-  if ((Code != 1 && Code != 2 && Code != 4) || RecordCount(Block) == 0) return;
-  const int Count = Code * RecordCount(Block);
-  const int Stored = Code * std::min<int>(RecordCount(Block), kMaxRecordCount);
+  const StoredDifferences Differences = DifferencesAfterFirst(Block);
+  if (SampleCountClaimed(Block) == 0) return;
   AddSample(FirstValue(Block));
-  // Difference 0 is replaced by the first value; the rest follow it.
-  const uint8_t* Data = Block.Bytes + kDataOffset;
-  switch (Code) {
-    case 1: AddDifferences<int32_t>(Data + 4, Stored - 1); break;
-    case 2: AddDifferences<int16_t>(Data + 2, Stored - 1); break;
-    default: AddDifferences<int8_t>(Data + 1, Stored - 1); break;
+  switch (Differences.Width) {
+    case 4: AddDifferences<int32_t>(Differences.Data, Differences.Count); break;
+    case 2: AddDifferences<int16_t>(Differences.Data, Differences.Count); break;
+    default: AddDifferences<int8_t>(Differences.Data, Differences.Count); break;
   }
-  static constexpr uint8_t kNoChange[4 * 255]{};
-  AddDifferences<int8_t>(kNoChange, Count - Stored);
 }
 
 void TSEEDFile::Flush() {
@@ -144,9 +128,8 @@ void TSEEDFile::WriteRecord() {
     SerializeHeader(Header_, *reinterpret_cast<uint8_t(*)[kRecordHeaderLength]>(Record));
     uint8_t* Out = Record + kRecordHeaderLength;
     for (const auto& Frame : Packer_.Frames())
-      for (uint32_t Word : Frame) {
-        if constexpr (std::endian::native == std::endian::little) Word = __builtin_bswap32(Word);
-        std::memcpy(Out, &Word, sizeof Word);
+      for (const uint32_t Word : Frame) {
+        StoreBe32(Out, Word);
         Out += sizeof Word;
       }
     PendingBytes_ += kRecordHeaderLength + kRecordDataLength;

@@ -31,13 +31,10 @@ class TSEEDFile : public FileStream {
 
   // Appends one sample; writes the record when it fills.
   void AddSample(int32_t Value);
-  // Appends Count samples in order, as AddSample one by one would.
-  void AddSamples(const int32_t* Samples, int Count);
-  // Appends the samples of a converted data block (its first value, then one
-  // sample per further difference; differences past the 250 records a block
-  // holds count as 0), as AddSamples of the rebuilt block samples would,
-  // taking the differences straight from the block. Nothing for a block
-  // without samples or with an invalid compression code.
+  // Appends the samples of a converted usable data block (IsUsableDataBlock):
+  // its first value, then one sample per further difference, as AddSample
+  // would take them one by one, the differences taken straight from the
+  // block. Nothing for a block without samples.
   void AddBlockSamples(const YcfBlock& Block);
   // Packs what is queued, writes the record if it holds samples and sets
   // NeedHeader.

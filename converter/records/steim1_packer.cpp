@@ -1,31 +1,95 @@
 #include "records/steim1_packer.h"
 
-#include <bit>
+#include <array>
 #include <cstring>
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
 
+#include "blocks/byte_order.h"
+
 namespace drumlin {
 
 namespace {
 
+#define DRUMLIN_HOT __attribute__((always_inline)) inline
+
 // Two's-complement wrap-around arithmetic on 32-bit sample values.
-int32_t WrapAdd(int32_t A, int32_t B) {
+DRUMLIN_HOT int32_t WrapAdd(int32_t A, int32_t B) {
   return static_cast<int32_t>(static_cast<uint32_t>(A) + static_cast<uint32_t>(B));
 }
-int32_t WrapSub(int32_t A, int32_t B) {
+DRUMLIN_HOT int32_t WrapSub(int32_t A, int32_t B) {
   return static_cast<int32_t>(static_cast<uint32_t>(A) - static_cast<uint32_t>(B));
 }
 
-#define DRUMLIN_HOT __attribute__((always_inline)) inline
+DRUMLIN_HOT int SizeClass(int32_t Diff) {
+  if (Diff >= -128 && Diff <= 127) return 1;
+  if (Diff >= -32768 && Diff <= 32767) return 2;
+  return 3;
+}
+
+// The packing rules of the header, for the Count oldest queued differences
+// of the given size classes: how many differences the next word takes (1,
+// 2 or 4), or 0 while they must wait.
+constexpr int WordTake(const int* Sizes, int Count) {
+  if (Count < 1) return 0;
+  if (Sizes[0] == 3) return 1;  // rule 1
+  if (Count < 2) return 0;
+  if (Sizes[1] == 3) return 1;                   // rule 2
+  if (Sizes[0] == 2 || Sizes[1] == 2) return 2;  // rule 3
+  if (Count < 4) return 0;
+  if (Sizes[2] > 1 || Sizes[3] > 1) return 2;  // rule 4
+  return 4;                                    // rule 5
+}
+
+constexpr uint32_t CodeOfTake(int Take) {
+  return Take == 1   ? Steim1Packer::kCodeOne32
+         : Take == 2 ? Steim1Packer::kCodeTwo16
+                     : Steim1Packer::kCodeFour8;
+}
+
+// What the rules make of the next four differences when the queue is empty:
+// the word takes Take of them, and is chosen once Need of them have arrived
+// (the word of rule 2 or 4 is chosen with more differences queued than it
+// takes). Indexed by the size classes less one, the first in the low digit.
+struct WordChoice {
+  uint8_t Take;
+  uint8_t Need;
+};
+
+constexpr std::array<WordChoice, 81> MakeWordChoices() {
+  std::array<WordChoice, 81> Choices{};
+  for (int Index = 0; Index < 81; ++Index) {
+    const int Sizes[4] = {Index % 3 + 1, Index / 3 % 3 + 1, Index / 9 % 3 + 1, Index / 27 + 1};
+    for (int Need = 1; Need <= 4; ++Need)
+      if (const int Take = WordTake(Sizes, Need); Take > 0) {
+        Choices[static_cast<std::size_t>(Index)] = {static_cast<uint8_t>(Take),
+                                                    static_cast<uint8_t>(Need)};
+        break;
+      }
+  }
+  return Choices;
+}
+
+constexpr std::array<WordChoice, 81> kWordChoices = MakeWordChoices();
+static_assert(kWordChoices[0].Take == 4 && kWordChoices[0].Need == 4, "four of 8 bits");
+static_assert(kWordChoices[2].Take == 1 && kWordChoices[2].Need == 1, "32 bits first");
+static_assert(kWordChoices[6].Take == 1 && kWordChoices[6].Need == 2, "32 bits second");
+static_assert(kWordChoices[9].Take == 2 && kWordChoices[9].Need == 4, "8 8 16 8");
 
 // The Index-th host-order difference field of Data, sign-extended.
 template <typename Field>
 DRUMLIN_HOT int32_t LoadDiff(const uint8_t* Data, int Index) {
-  Field Diff;
-  std::memcpy(&Diff, Data + sizeof(Field) * static_cast<std::size_t>(Index), sizeof Diff);
-  return Diff;
+  return LoadNative<Field>(Data + sizeof(Field) * static_cast<std::size_t>(Index));
+}
+
+// The word of Take differences from Data[At] on, oldest in the top bits.
+template <typename Field>
+DRUMLIN_HOT uint32_t MakeWord(const uint8_t* Data, int At, int Take) {
+  const auto D = [&](int K) { return static_cast<uint32_t>(LoadDiff<Field>(Data, At + K)); };
+  if (Take == 1) return D(0);
+  if (Take == 2) return (D(0) & 0xFFFFu) << 16 | (D(1) & 0xFFFFu);
+  return (D(0) & 0xFFu) << 24 | (D(1) & 0xFFu) << 16 | (D(2) & 0xFFu) << 8 | (D(3) & 0xFFu);
 }
 
 // Sum of Count signed bytes. Each byte with its sign bit flipped is its
@@ -48,43 +112,13 @@ DRUMLIN_HOT int32_t SumOfBytes(const uint8_t* Bytes, int Count) {
   return static_cast<int32_t>(Unsigned - 128 * static_cast<int64_t>(Count));
 }
 
-DRUMLIN_HOT int SizeClass(int32_t Diff) {
-  if (Diff >= -128 && Diff <= 127) return 1;
-  if (Diff >= -32768 && Diff <= 32767) return 2;
-  return 3;
-}
-
-// The word the packing rules make next from an empty queue: a 32-bit
-// difference alone, two differences of at most 16 bits with a 16-bit one
-// among them, or four 8-bit differences. Taken is 0 when none of these
-// applies yet (a mixed pair, or too few differences left) and the caller
-// must go on one difference at a time. DiffAt(K) gives the K-th difference
-// ahead; it is asked only for those the choice needs.
-struct NextWord {
-  int Taken = 0;
-  uint32_t Word = 0;
-  uint32_t Code = 0;
-};
-
-template <typename DiffAtFn>
-DRUMLIN_HOT NextWord ChooseNextWord(DiffAtFn DiffAt, int Available) {
-  const int32_t D0 = DiffAt(0);
-  const int Size0 = SizeClass(D0);
-  if (Size0 == 3) return {1, static_cast<uint32_t>(D0), Steim1Packer::kCodeOne32};
-  if (Available < 2) return {};
-  const int32_t D1 = DiffAt(1);
-  const int Size1 = SizeClass(D1);
-  if (Size1 == 2 || (Size0 == 2 && Size1 == 1))
-    return {2, (static_cast<uint32_t>(D0) & 0xFFFFu) << 16 | (static_cast<uint32_t>(D1) & 0xFFFFu),
-            Steim1Packer::kCodeTwo16};
-  if (Size0 != 1 || Size1 != 1 || Available < 4) return {};
-  const int32_t D2 = DiffAt(2);
-  const int32_t D3 = DiffAt(3);
-  if (SizeClass(D2) != 1 || SizeClass(D3) != 1) return {};
-  return {4,
-          (static_cast<uint32_t>(D0) & 0xFFu) << 24 | (static_cast<uint32_t>(D1) & 0xFFu) << 16 |
-              (static_cast<uint32_t>(D2) & 0xFFu) << 8 | (static_cast<uint32_t>(D3) & 0xFFu),
-          Steim1Packer::kCodeFour8};
+// Whether the four 16-bit fields stored from At on all fit 8 bits: adding
+// 128 to each (within its own 16 bits) leaves its high byte clear.
+DRUMLIN_HOT bool FourFit8Bits(const uint8_t* At) {
+  const uint64_t Four = LoadNative<uint64_t>(At);
+  const uint64_t Shifted =
+      ((Four & 0x7FFF7FFF7FFF7FFFu) + 0x0080008000800080u) ^ (Four & 0x8000800080008000u);
+  return (Shifted & 0xFF00FF00FF00FF00u) == 0;
 }
 
 }  // namespace
@@ -117,12 +151,6 @@ void Steim1Packer::StartNextRecord() {
 
 void Steim1Packer::CloseRecord() { Frames_[0][2] = static_cast<uint32_t>(SampleSum_); }
 
-DRUMLIN_HOT void Steim1Packer::QueueDiff(int32_t Diff) {
-  Diffs_[DiffCount_] = Diff;
-  DiffSizes_[DiffCount_] = SizeClass(Diff);
-  ++DiffCount_;
-}
-
 // The oldest queued difference opens a record whose first sample is not yet
 // known: it becomes that sample's value, which is also the record's X0.
 DRUMLIN_HOT void Steim1Packer::ApplyX0Rule() {
@@ -135,24 +163,22 @@ DRUMLIN_HOT void Steim1Packer::ApplyX0Rule() {
   SampleSum_ = 0;
 }
 
-DRUMLIN_HOT uint32_t Steim1Packer::PackDiffs(int Count) {
+// Takes the Count oldest queued differences out as one word.
+DRUMLIN_HOT uint32_t Steim1Packer::PackQueued(int Count) {
   uint32_t Word = 0;
-  switch (Count) {
-    case 1: Word = static_cast<uint32_t>(Diffs_[0]); break;
-    case 2:
-      Word = (static_cast<uint32_t>(Diffs_[0]) & 0xFFFFu) << 16 |
-             (static_cast<uint32_t>(Diffs_[1]) & 0xFFFFu);
-      break;
-    default:
-      for (int I = 0; I < 4; ++I) Word = Word << 8 | (static_cast<uint32_t>(Diffs_[I]) & 0xFFu);
-      break;
-  }
-  for (int I = 0; I < Count; ++I) SampleSum_ = WrapAdd(SampleSum_, Diffs_[I]);
+  const auto D = [this](int K) { return static_cast<uint32_t>(Diffs_[K]); };
+  if (Count == 1)
+    Word = D(0);
+  else if (Count == 2)
+    Word = (D(0) & 0xFFFFu) << 16 | (D(1) & 0xFFFFu);
+  else
+    Word = (D(0) & 0xFFu) << 24 | (D(1) & 0xFFu) << 16 | (D(2) & 0xFFu) << 8 | (D(3) & 0xFFu);
+  for (int K = 0; K < Count; ++K) SampleSum_ = WrapAdd(SampleSum_, Diffs_[K]);
   DiffCount_ -= Count;
   SampleCount_ += Count;
-  for (int I = 0; I < DiffCount_ && I + Count < 4; ++I) {  // at most 4 queued
-    Diffs_[I] = Diffs_[I + Count];
-    DiffSizes_[I] = DiffSizes_[I + Count];
+  for (int K = 0; K < DiffCount_; ++K) {
+    Diffs_[K] = Diffs_[K + Count];
+    DiffSizes_[K] = DiffSizes_[K + Count];
   }
   return Word;
 }
@@ -170,62 +196,21 @@ DRUMLIN_HOT bool Steim1Packer::PutWord(uint32_t Word, uint32_t Code) {
   return FrameIndex_ == kFrameCount - 1 && WordIndex_ == kWordsPerFrame - 1;
 }
 
-DRUMLIN_HOT bool Steim1Packer::Step(int32_t Value) {
-  QueueDiff(WrapSub(Value, LastSample_));
-  LastSample_ = Value;
+DRUMLIN_HOT bool Steim1Packer::Step(int32_t Diff) {
+  Diffs_[DiffCount_] = Diff;
+  DiffSizes_[DiffCount_] = SizeClass(Diff);
+  ++DiffCount_;
+  LastSample_ = WrapAdd(LastSample_, Diff);
   ApplyX0Rule();
-
-  const int Count = DiffCount_;
-  const int* S = DiffSizes_;
-  if (Count >= 1 && S[0] == 3) return PutWord(PackDiffs(1), kCodeOne32);
-  if (Count >= 2 && (S[0] == 3 || S[1] == 3)) return PutWord(PackDiffs(1), kCodeOne32);
-  if (Count >= 2 && (S[0] == 2 || S[1] == 2)) return PutWord(PackDiffs(2), kCodeTwo16);
-  if (Count >= 4 && (S[0] == 2 || S[1] == 2 || S[2] > 1 || S[3] > 1))
-    return PutWord(PackDiffs(2), kCodeTwo16);
-  if (Count >= 4) return PutWord(PackDiffs(4), kCodeFour8);
-  return false;
+  const int Take = WordTake(DiffSizes_, DiffCount_);
+  return Take > 0 && PutWord(PackQueued(Take), CodeOfTake(Take));
 }
 
-bool Steim1Packer::AddSample(int32_t Value) { return Step(Value); }
+bool Steim1Packer::AddSample(int32_t Value) { return Step(WrapSub(Value, LastSample_)); }
 
-// With the queue empty and X0 known, the packing rules applied sample by
-// sample come to these words, taken here without queueing:
-//   a first difference of 32 bits          -> one word of 32 bits at once;
-//   two differences of at most 16 bits, one of them 16 bits
-//                                           -> one word of two 16-bit halves;
-//   four differences of 8 bits             -> one word of four bytes.
-// Anything else (a 32-bit difference behind a smaller one, a larger
-// difference among the four, too few samples left) goes through AddSample.
-bool Steim1Packer::AddSamples(const int32_t* Samples, int Count, int& Used) {
-  int I = 0;
-  while (I < Count) {
-    if (DiffCount_ == 0 && X0Known_) {
-      const int32_t Previous = LastSample_;
-      const int32_t* Ahead = Samples + I;
-      const auto [Taken, Word, Code] = ChooseNextWord(
-          [&](int K) { return WrapSub(Ahead[K], K == 0 ? Previous : Ahead[K - 1]); }, Count - I);
-      if (Taken > 0) {
-        const int32_t Last = Samples[I + Taken - 1];
-        SampleSum_ = WrapAdd(SampleSum_, WrapSub(Last, LastSample_));
-        SampleCount_ += Taken;
-        LastSample_ = Last;
-        I += Taken;
-        if (PutWord(Word, Code)) {
-          Used = I;
-          return true;
-        }
-        continue;
-      }
-    }
-    const bool Full = Step(Samples[I]);
-    ++I;
-    if (Full) {
-      Used = I;
-      return true;
-    }
-  }
-  Used = I;
-  return false;
+bool Steim1Packer::PackOneQueued() {
+  ApplyX0Rule();
+  return PutWord(PackQueued(1), kCodeOne32);
 }
 
 // Packs words of four 8-bit differences from Data[Next] on, exactly as
@@ -245,13 +230,7 @@ DRUMLIN_HOT bool Steim1Packer::PutFour8Words(const uint8_t* Data, int Count, int
     for (int W = 0; W < Words; ++W) {
       bool Fits = true;
       if constexpr (sizeof(Field) == 2) {
-        // The four 16-bit fields side by side: each fits 8 bits when adding
-        // 128 to it (within its own 16 bits) leaves its high byte clear.
-        uint64_t Four;
-        std::memcpy(&Four, Data + 2 * static_cast<std::size_t>(Next + 4 * W), sizeof Four);
-        const uint64_t Shifted =
-            ((Four & 0x7FFF7FFF7FFF7FFFu) + 0x0080008000800080u) ^ (Four & 0x8000800080008000u);
-        Fits = (Shifted & 0xFF00FF00FF00FF00u) == 0;
+        Fits = FourFit8Bits(Data + 2 * static_cast<std::size_t>(Next + 4 * W));
       } else {
         for (int K = 0; K < 4; ++K) Fits &= SizeClass(LoadDiff<Field>(Data, Next + 4 * W + K)) == 1;
       }
@@ -267,7 +246,7 @@ DRUMLIN_HOT bool Steim1Packer::PutFour8Words(const uint8_t* Data, int Count, int
   if constexpr (sizeof(Field) == 1)
     Sum = SumOfBytes(Data + Next, 4 * Words);
   else
-    for (int K = 0; K < 4 * Words; ++K) Sum += LoadDiff<Field>(Data, Next + K);
+    for (int K = 0; K < 4 * Words; ++K) Sum = WrapAdd(Sum, LoadDiff<Field>(Data, Next + K));
 
   int At = Next;  // the next difference to place
   for (int Left = Words; Left > 0;) {
@@ -278,17 +257,10 @@ DRUMLIN_HOT bool Steim1Packer::PutFour8Words(const uint8_t* Data, int Count, int
     const int Take = Left < kDataWords - Slot ? Left : kDataWords - Slot;
     uint32_t* Out = Frames_[Frame] + Slot + 1;
     for (int K = 0; K < Take; ++K, At += 4) {
-      uint32_t Word;
-      if constexpr (sizeof(Field) == 1) {
-        std::memcpy(&Word, Data + At, sizeof Word);
-        if constexpr (std::endian::native == std::endian::little) Word = __builtin_bswap32(Word);
-      } else {
-        Word = (static_cast<uint32_t>(LoadDiff<Field>(Data, At)) & 0xFFu) << 24 |
-               (static_cast<uint32_t>(LoadDiff<Field>(Data, At + 1)) & 0xFFu) << 16 |
-               (static_cast<uint32_t>(LoadDiff<Field>(Data, At + 2)) & 0xFFu) << 8 |
-               (static_cast<uint32_t>(LoadDiff<Field>(Data, At + 3)) & 0xFFu);
-      }
-      Out[K] = Word;
+      if constexpr (sizeof(Field) == 1)
+        Out[K] = LoadBe32(Data + At);  // the four stored bytes are the word
+      else
+        Out[K] = MakeWord<Field>(Data, At, 4);
     }
     // Control code 01 in the 2-bit fields of slots Slot+1 .. Slot+Take; slot
     // S sits at bits 2 * (15 - S).
@@ -308,56 +280,90 @@ DRUMLIN_HOT bool Steim1Packer::PutFour8Words(const uint8_t* Data, int Count, int
   return Frame == kFrameCount - 1 && Slot == kWordsPerFrame - 1;
 }
 
-// The same words as AddSamples, read from the differences themselves. Four
-// 8-bit differences always make a word of four bytes, and the word is those
-// four stored bytes in their order.
+// The words the rules make, group by group, straight from the stored
+// differences. The rules choose a word once enough differences have arrived
+// (its Need) and pack at most one word per arrival, so a word may be packed
+// some arrivals after its last difference came in; the differences that
+// have arrived and are not yet packed then stand in the queue. Next is the
+// first difference not yet arrived; on return the queue holds exactly what
+// the rules leave there after the last arrival taken.
+template <typename Field>
+bool Steim1Packer::PackStored(const uint8_t* Data, int Count, int& Next) {
+  int Start = Next;            // first difference not yet packed
+  int LastArrival = Next - 1;  // the arrival at which the last word was packed
+  bool Full = false;
+  while (Start < Count) {
+    int Index = 0;
+    if constexpr (sizeof(Field) == 1) {
+      Index = 0;  // every difference fits 8 bits
+    } else {
+      for (int K = 3; K >= 0; --K)
+        Index =
+            Index * 3 + (Start + K < Count ? SizeClass(LoadDiff<Field>(Data, Start + K)) - 1 : 0);
+    }
+    const WordChoice Choice = kWordChoices[static_cast<std::size_t>(Index)];
+    if (Start + Choice.Need > Count) break;  // too few left to choose
+    const int Chosen = Start + Choice.Need - 1;
+    const int Arrival = Chosen > LastArrival ? Chosen : LastArrival + 1;
+    if (Arrival >= Count) break;  // the word waits for the next arrival
+    if (Choice.Take == 4 && Arrival == Chosen) {
+      // A run of words of four 8-bit differences, each packed as its
+      // fourth difference arrives.
+      Full = PutFour8Words<Field>(Data, Count, Start);
+      LastArrival = Start - 1;
+      if (Full) break;
+      continue;
+    }
+    const uint32_t Word = MakeWord<Field>(Data, Start, Choice.Take);
+    for (int K = 0; K < Choice.Take; ++K) {
+      const int32_t D = LoadDiff<Field>(Data, Start + K);
+      SampleSum_ = WrapAdd(SampleSum_, D);
+      LastSample_ = WrapAdd(LastSample_, D);
+    }
+    SampleCount_ += Choice.Take;
+    Start += Choice.Take;
+    LastArrival = Arrival;
+    if (PutWord(Word, CodeOfTake(Choice.Take))) {
+      Full = true;
+      break;
+    }
+  }
+  // What has arrived and is not packed waits in the queue (at most three
+  // differences after a packed word, four when none could be chosen).
+  const int Arrived = Full ? LastArrival + 1 : Count;
+  for (int K = Start; K < Arrived; ++K) {
+    const int32_t D = LoadDiff<Field>(Data, K);
+    Diffs_[DiffCount_] = D;
+    DiffSizes_[DiffCount_] = SizeClass(D);
+    ++DiffCount_;
+    LastSample_ = WrapAdd(LastSample_, D);
+  }
+  Next = Arrived;
+  return Full;
+}
+
 template <typename Field>
 bool Steim1Packer::AddDifferences(const uint8_t* Data, int Count, int& Used) {
-  int I = 0;
-  while (I < Count) {
+  int Next = 0;
+  while (Next < Count) {
+    bool Full = false;
     if (DiffCount_ == 0 && X0Known_) {
-      const int Before = I;
-      if (PutFour8Words<Field>(Data, Count, I)) {
-        Used = I;
-        return true;
-      }
-      if (I > Before) continue;  // the next word is another kind, or too few are left
-      NextWord Next;
-      if constexpr (sizeof(Field) > 1)
-        Next = ChooseNextWord([&](int K) { return LoadDiff<Field>(Data, I + K); }, Count - I);
-      const auto [Taken, Word, Code] = Next;
-      if (Taken > 0) {
-        int32_t Sum = 0;
-        for (int K = 0; K < Taken; ++K) Sum = WrapAdd(Sum, LoadDiff<Field>(Data, I + K));
-        SampleSum_ = WrapAdd(SampleSum_, Sum);
-        LastSample_ = WrapAdd(LastSample_, Sum);
-        SampleCount_ += Taken;
-        I += Taken;
-        if (PutWord(Word, Code)) {
-          Used = I;
-          return true;
-        }
-        continue;
-      }
+      Full = PackStored<Field>(Data, Count, Next);
+    } else {
+      Full = Step(LoadDiff<Field>(Data, Next));
+      ++Next;
     }
-    const bool Full = Step(WrapAdd(LastSample_, LoadDiff<Field>(Data, I)));
-    ++I;
     if (Full) {
-      Used = I;
+      Used = Next;
       return true;
     }
   }
-  Used = I;
+  Used = Count;
   return false;
 }
 
 template bool Steim1Packer::AddDifferences<int8_t>(const uint8_t*, int, int&);
 template bool Steim1Packer::AddDifferences<int16_t>(const uint8_t*, int, int&);
 template bool Steim1Packer::AddDifferences<int32_t>(const uint8_t*, int, int&);
-
-bool Steim1Packer::PackOneQueued() {
-  ApplyX0Rule();
-  return PutWord(PackDiffs(1), kCodeOne32);
-}
 
 }  // namespace drumlin

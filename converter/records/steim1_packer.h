@@ -1,17 +1,42 @@
-// Steim-1 frame packer: turns a series of samples into the 63 data frames of
-// one 4096-byte miniSEED record, sample by sample, by this encoder's fixed
-// packing rules. It knows nothing about files: its owner writes a record
-// whenever AddSample or PackOneQueued reports it full, then calls
-// StartNextRecord. Constant work per sample, no allocation.
+// Steim-1 frame packer: turns the samples of a run into the 63 data frames of
+// 4096-byte miniSEED records by this encoder's fixed packing rules. It knows
+// nothing about files: its owner writes a record whenever a call reports it
+// full, then calls StartNextRecord. Constant work per sample, no allocation.
 //
 //   Steim1Packer Packer;
-//   Packer.StartRun(First, true);
-//   for (int32_t V : Samples)
-//     if (Packer.AddSample(V)) { Packer.CloseRecord(); Use(Packer.Frames());
-//     Packer.StartNextRecord(); }
-//   // flush: while (Packer.DiffCount() > 0) if (Packer.PackOneQueued()) ...; then close the record
+//   Packer.StartRun(FirstValue, true);
+//   if (Packer.AddSample(FirstValue)) Write();             // a block's first sample
+//   while (Left > 0) {                                      // then its stored differences
+//     int Used;
+//     if (Packer.AddDifferences<int16_t>(Data, Left, Used)) Write();
+//     Data += 2 * Used; Left -= Used;
+//   }
+//   while (Packer.DiffCount() > 0) if (Packer.PackOneQueued()) Write();   // at a flush
+//   Write();
+//
+// where Write() is: CloseRecord(), use Frames(), StartNextRecord().
+//
+// The packing rules. Differences wait in a queue of at most four, the oldest
+// first, each with its size class S (1: fits 8 bits, 2: fits 16 bits, 3: 32
+// bits). After each new difference the first rule that holds packs one word,
+// and at most one word is packed per difference:
+//
+//   rule  queued  condition            word                              code
+//   1     >= 1    S1 = 3               D1 alone, 32 bits                 11
+//   2     >= 2    S2 = 3               D1 alone, 32 bits                 11
+//   3     >= 2    S1 = 2 or S2 = 2     D1 and D2, 16 bits each           10
+//   4     >= 4    S3 > 1 or S4 > 1     D1 and D2, 16 bits each           10
+//   5     >= 4    (none of the above)  D1 to D4, 8 bits each             01
+//
+// (A condition leaves out what an earlier rule has taken already: rule 2 need
+// not ask whether S1 = 3, nor rule 4 whether S1 or S2 = 2.) When no rule
+// holds, the differences wait. The first difference of a run is the first
+// sample itself (a difference from 0); the first difference of every later
+// record is replaced by the value of its sample, which is also that record's
+// X0. A flush packs every difference still queued as a 32-bit word of its own.
 #pragma once
 
+#include <climits>
 #include <cstdint>
 
 namespace drumlin {
@@ -20,13 +45,16 @@ class Steim1Packer {
  public:
   static constexpr int kFrameCount = 63;
   static constexpr int kWordsPerFrame = 16;
+  // Frame 0 gives its words 1 and 2 to X0 and Xn; every frame gives word 0
+  // to its control word.
+  static constexpr int kDataWordsPerRecord = kFrameCount * (kWordsPerFrame - 1) - 2;
   // Word codes of the control word.
   static constexpr uint32_t kCodeNone = 0;
   static constexpr uint32_t kCodeFour8 = 1;
   static constexpr uint32_t kCodeTwo16 = 2;
   static constexpr uint32_t kCodeOne32 = 3;
-  // Value of X0 while the first sample of a record is not yet known.
-  static constexpr int32_t kX0Mark = 2147483647;
+  // Value X0 shows while the first sample of a record is not yet known.
+  static constexpr int32_t kX0Mark = INT32_MAX;
 
   using FrameWords = uint32_t[kFrameCount][kWordsPerFrame];
 
@@ -38,26 +66,15 @@ class Steim1Packer {
   // will arrive); otherwise X0 is filled from the first sample packed.
   void StartRun(int32_t FirstValue, bool FirstKnown);
 
-  // Appends one sample; packs at most one word. True when that word filled
-  // the record: the owner writes it (after CloseRecord) and calls
-  // StartNextRecord before adding more.
+  // Appends one sample. True when the word it packed filled the record: the
+  // owner writes it and calls StartNextRecord before adding more.
   bool AddSample(int32_t Value);
-
-  // Appends Samples one after the other as AddSample would, stopping after
-  // the sample whose word fills the record. Used receives the number of
-  // samples taken; true when the record is full. While the queue is empty
-  // and X0 known, whole words (one 32-bit, two 16-bit or four 8-bit
-  // differences) are packed at once: exactly the words AddSample packs.
-  bool AddSamples(const int32_t* Samples, int Count, int& Used);
 
   // Appends the samples that follow the last one by the given differences
   // (host-order fields of type Field: int8_t, int16_t or int32_t, as a
   // converted block stores them), exactly as AddSample would take each
   // sample, stopping after the difference whose word fills the record. Used
   // receives the number of differences taken; true when the record is full.
-  // While the queue is empty and X0 known, 8-bit differences go into the
-  // frames four at a time as they are stored, and wider ones a whole word at
-  // a time, without rebuilding the samples.
   template <typename Field>
   bool AddDifferences(const uint8_t* Data, int Count, int& Used);
 
@@ -81,12 +98,15 @@ class Steim1Packer {
   bool X0Known() const { return X0Known_; }
 
  private:
-  // The packing rules for one sample, shared by AddSample and AddSamples.
-  bool Step(int32_t Value);
-  void QueueDiff(int32_t Diff);
+  // Queues one difference and packs the word the rules choose, if any.
+  bool Step(int32_t Diff);
   void ApplyX0Rule();
-  uint32_t PackDiffs(int Count);
+  uint32_t PackQueued(int Count);
   bool PutWord(uint32_t Word, uint32_t Code);
+  // The words the rules make from stored differences while the queue is
+  // empty and X0 known, without queueing them one by one.
+  template <typename Field>
+  bool PackStored(const uint8_t* Data, int Count, int& Next);
   template <typename Field>
   bool PutFour8Words(const uint8_t* Data, int Count, int& Next);
   void ClearFrames();

@@ -10,15 +10,11 @@ namespace drumlin {
 namespace {
 
 void PutBigEndian32(YcfBlock& Block, std::size_t Offset, uint32_t Value) {
-  Block.Bytes[Offset] = static_cast<uint8_t>(Value >> 24);
-  Block.Bytes[Offset + 1] = static_cast<uint8_t>(Value >> 16);
-  Block.Bytes[Offset + 2] = static_cast<uint8_t>(Value >> 8);
-  Block.Bytes[Offset + 3] = static_cast<uint8_t>(Value);
+  StoreBe32(Block.Bytes + Offset, Value);
 }
 
 void PutBigEndian16(YcfBlock& Block, std::size_t Offset, uint16_t Value) {
-  Block.Bytes[Offset] = static_cast<uint8_t>(Value >> 8);
-  Block.Bytes[Offset + 1] = static_cast<uint8_t>(Value);
+  StoreBe16(Block.Bytes + Offset, Value);
 }
 
 YcfBlock HeaderBlock(const YcfHeaderSpec& Header, uint8_t Records) {
@@ -28,8 +24,8 @@ YcfBlock HeaderBlock(const YcfHeaderSpec& Header, uint8_t Records) {
   PutBigEndian32(Block, kTimeCodeOffset, Header.TimeCode);
   Block.Bytes[kByte12Offset] = Header.Byte12;
   Block.Bytes[kSampleRateCodeOffset] = Header.RateCode;
-  Block.Bytes[kCompressionByteOffset] =
-      static_cast<uint8_t>((Header.FracNumerator << 4) | (Header.Compression & 0x07));
+  Block.Bytes[kCompressionByteOffset] = static_cast<uint8_t>(
+      (Header.FracNumerator << kFracNumeratorShift) | (Header.Compression & kCompressionCodeMask));
   Block.Bytes[kRecordCountOffset] = Records;
   return Block;
 }
@@ -65,21 +61,19 @@ int64_t DurationOf(std::size_t Samples, uint8_t RateCode) {
 
 }  // namespace
 
-uint32_t MakeTimeCode(uint32_t Day, uint32_t Seconds) { return (Day << 17) | (Seconds & 0x1FFFFu); }
-
 void SetBlockStart(YcfHeaderSpec& Header, UsTime Start) {
   const int64_t Rate = SampleRate(Header.RateCode);
-  const int64_t Step = Rate == 400 ? 50 : 250;
+  const int64_t Step = FractionStepNumerator(Rate);
   const int MaxNumerator = Rate == 0 ? 0 : 15;
   for (int Numerator = 0; Numerator <= MaxNumerator; ++Numerator) {
     const int64_t Offset = Rate == 0 ? 0 : Numerator * kUsPerSecond * Step / Rate;
     const int64_t Whole = Start - Offset - TimeCodeToUs(0);
     if (Whole < 0 || Whole % kUsPerSecond != 0) continue;
     const int64_t Seconds = Whole / kUsPerSecond;
-    const int64_t Day = Seconds / 86400;
+    const int64_t Day = Seconds / kSecondsPerDay;
     if (Day > 0x7FFF) break;
     Header.TimeCode =
-        MakeTimeCode(static_cast<uint32_t>(Day), static_cast<uint32_t>(Seconds % 86400));
+        MakeTimeCode(static_cast<uint32_t>(Day), static_cast<uint32_t>(Seconds % kSecondsPerDay));
     Header.FracNumerator = static_cast<uint8_t>(Numerator);
     return;
   }
@@ -87,8 +81,8 @@ void SetBlockStart(YcfHeaderSpec& Header, UsTime Start) {
 }
 
 YcfBlock MakeDataBlock(const YcfHeaderSpec& Header, std::span<const int32_t> Samples) {
-  const int Code = Header.Compression;
-  if (Code != 1 && Code != 2 && Code != 4) throw std::invalid_argument("compression code");
+  const uint8_t Code = Header.Compression;
+  if (!IsUsableCompressionCode(Code)) throw std::invalid_argument("compression code");
   if (Samples.empty() || Samples.size() % Code != 0 || Samples.size() / Code > kMaxRecordCount)
     throw std::invalid_argument("sample count does not fill whole records");
   if (!DifferencesFit(Samples, Samples.size(), Code))
@@ -105,7 +99,7 @@ YcfBlock MakeRawBlock(const YcfHeaderSpec& Header, uint8_t RecordCount, int32_t 
   YcfBlock Block = HeaderBlock(Header, RecordCount);
   PutBigEndian32(Block, kFirstValueOffset, static_cast<uint32_t>(FirstValue));
   const std::size_t Records = std::min<std::size_t>(RecordCount, kMaxRecordCount);
-  const int Code = Header.Compression & 0x07;
+  const int Code = Header.Compression & kCompressionCodeMask;
   const std::size_t Width = Code == 2 ? 2 : Code == 4 ? 1 : 4;
   const std::size_t Capacity = std::min<std::size_t>(Records * 4 / Width, Differences.size());
   for (std::size_t I = 0; I < Capacity; ++I) {
@@ -142,18 +136,19 @@ std::vector<YcfBlock> MakeStream(const YcfStreamSpec& Stream, UsTime Start,
     const std::span<const int32_t> Rest = Samples.subspan(Done);
     std::size_t BestCount = 0;
     int BestCode = 0;
-    for (int Code : {4, 2, 1}) {
-      std::size_t Count = std::min<std::size_t>(Rest.size() - Rest.size() % Code, Code * 250u);
+    for (const std::size_t Code : {std::size_t{4}, std::size_t{2}, std::size_t{1}}) {
+      std::size_t Count =
+          std::min<std::size_t>(Rest.size() - Rest.size() % Code, Code * kMaxRecordCount);
       // Shrink until the differences fit and, unless the series ends here,
       // the next block's start can be expressed.
-      while (Count > 0 && (!DifferencesFit(Rest, Count, Code) ||
+      while (Count > 0 && (!DifferencesFit(Rest, Count, static_cast<int>(Code)) ||
                            (Count < Rest.size() &&
                             !StartIsExpressible(Stream.RateCode,
                                                 BlockTime + DurationOf(Count, Stream.RateCode)))))
         Count -= Code;
       if (Count > BestCount) {
         BestCount = Count;
-        BestCode = Code;
+        BestCode = static_cast<int>(Code);
       }
     }
     if (BestCount == 0) throw std::invalid_argument("series cannot be split into blocks");

@@ -3,7 +3,7 @@
 //
 //   YcfHeaderSpec Header;                      // ids, rate code, compression...
 //   Header.StreamId = 0x...; Header.RateCode = 100; Header.Compression = 2;
-//   SetBlockStart(Header, EncodeUsDate(2024, 5, 1) + EncodeUsTime(12, 0, 0, 0));
+//   SetBlockStart(Header, test::EncodeUsDate(2024, 5, 1) + test::EncodeUsTime(12, 0, 0, 0));
 //   YcfBlock Block = MakeDataBlock(Header, Samples);   // differences computed
 //
 //   YcfStreamSpec Stream{.SystemId = 7, .StreamId = Id, .RateCode = 100};
@@ -35,9 +35,6 @@ struct YcfHeaderSpec {
   uint8_t Compression = 1;    // bits 0-2: 1, 2, 4, or any other for bad blocks
   uint8_t FracNumerator = 0;  // bits 4-7
 };
-
-// Block time code of a day (0 = 1989-11-17) and seconds since its midnight.
-uint32_t MakeTimeCode(uint32_t Day, uint32_t Seconds);
 
 // Sets time code and fraction numerator so that the block starts at Start at
 // the header's rate; throws when no combination gives Start exactly.
@@ -71,6 +68,13 @@ struct YcfStreamSpec {
 // be expressed by a time code and fraction numerator.
 std::vector<YcfBlock> MakeStream(const YcfStreamSpec& Stream, UsTime Start,
                                  std::span<const int32_t> Samples);
+
+// A data block as ConvertBlock leaves it, ready for the record file.
+inline YcfBlock ConvertedBlock(const YcfHeaderSpec& Header, std::span<const int32_t> Samples) {
+  YcfBlock Block = MakeDataBlock(Header, Samples);
+  ConvertBlock(Block);
+  return Block;
+}
 
 // Writes the blocks one after the other to a new file.
 void WriteYcfFile(const std::string& Path, std::span<const YcfBlock> Blocks);

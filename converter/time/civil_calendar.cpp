@@ -15,14 +15,6 @@ int64_t FloorDiv(int64_t A, int64_t B) {
 
 }  // namespace
 
-bool IsLeapYear(int32_t Year) { return (Year % 4 == 0 && Year % 100 != 0) || Year % 400 == 0; }
-
-int32_t DaysInMonth(int32_t Year, int32_t Month) {
-  static constexpr int32_t kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  if (Month < 1 || Month > 12) return 0;
-  return Month == 2 && IsLeapYear(Year) ? 29 : kDays[Month - 1];
-}
-
 // Years start on March 1 so that the leap day is the last day of a year;
 // 400-year eras of 146097 days repeat exactly.
 int64_t DaysFromCivil(CivilDate Date) {

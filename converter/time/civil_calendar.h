@@ -11,8 +11,6 @@ struct CivilDate {
   int32_t Day;    // 1..31
 };
 
-bool IsLeapYear(int32_t Year);
-int32_t DaysInMonth(int32_t Year, int32_t Month);
 // Day number of a date (0 = 1899-12-30); the date is not validated.
 int64_t DaysFromCivil(CivilDate Date);
 CivilDate CivilFromDays(int64_t Days);

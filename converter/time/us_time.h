@@ -10,39 +10,55 @@ namespace drumlin {
 
 using UsTime = int64_t;
 
-// Fractional day count since the same epoch (the calendar bridge).
-using DaySerial = double;
-
 inline constexpr int64_t kUsPerSecond = 1000000;
 inline constexpr int64_t kUsPerMinute = 60 * kUsPerSecond;
 inline constexpr int64_t kUsPerHour = 60 * kUsPerMinute;
 inline constexpr int64_t kUsPerDay = 24 * kUsPerHour;
+inline constexpr int64_t kSecondsPerDay = 86400;
+
+// The block time code: bits 31..17 count days since 1989-11-17, bits 16..0
+// the seconds since that day's midnight (not range checked: seconds beyond
+// a day run into the next).
+inline constexpr int kTimeCodeDayShift = 17;
+inline constexpr uint32_t kTimeCodeSecondsMask = 0x1FFFFu;
 // Day 0 of the block time code (1989-11-17) counted from the epoch.
 inline constexpr int64_t kTimeCodeDayZero = 32829;
 
-// Day count times microseconds per day, rounded to nearest (halves to even).
-UsTime DateTimeToUs(DaySerial Day);
-// Microseconds divided by microseconds per day.
-DaySerial UsToDateTime(UsTime Time);
-// Block time code: bits 31..17 day since 1989-11-17, bits 16..0 seconds.
-UsTime TimeCodeToUs(uint32_t Code);
+inline constexpr uint32_t TimeCodeDay(uint32_t Code) { return Code >> kTimeCodeDayShift; }
+inline constexpr uint32_t TimeCodeSeconds(uint32_t Code) { return Code & kTimeCodeSecondsMask; }
+inline constexpr uint32_t MakeTimeCode(uint32_t Day, uint32_t Seconds) {
+  return (Day << kTimeCodeDayShift) | (Seconds & kTimeCodeSecondsMask);
+}
 
-int32_t UsHour(UsTime Time);
-int32_t UsMinute(UsTime Time);
-int32_t UsSecond(UsTime Time);
+inline constexpr UsTime TimeCodeToUs(uint32_t Code) {
+  const int64_t Day = static_cast<int64_t>(TimeCodeDay(Code)) + kTimeCodeDayZero;
+  return (Day * kSecondsPerDay + static_cast<int64_t>(TimeCodeSeconds(Code))) * kUsPerSecond;
+}
+
+// Whole days since the epoch, counted down for instants before it.
+inline constexpr int64_t UsDay(UsTime Time) {
+  return Time / kUsPerDay - (Time % kUsPerDay < 0 ? 1 : 0);
+}
+
+// Clock fields; the remainders keep the sign of Time (never negative for
+// the times the converter meets).
+inline constexpr int32_t UsHour(UsTime Time) {
+  return static_cast<int32_t>((Time % kUsPerDay) / kUsPerHour);
+}
+inline constexpr int32_t UsMinute(UsTime Time) {
+  return static_cast<int32_t>((Time % kUsPerHour) / kUsPerMinute);
+}
+inline constexpr int32_t UsSecond(UsTime Time) {
+  return static_cast<int32_t>((Time % kUsPerMinute) / kUsPerSecond);
+}
 // Ten-thousandths of a second within the second, truncated.
-int32_t UsFract(UsTime Time);
+inline constexpr int32_t UsFract(UsTime Time) {
+  return static_cast<int32_t>((Time % kUsPerSecond) / 100);
+}
+
 int32_t UsYear(UsTime Time);
 // 1 for January 1.
 int32_t UsDayOfYear(UsTime Time);
-
-// Time of day; arguments are not range checked.
-UsTime EncodeUsTime(int32_t Hour, int32_t Minute, int32_t Second, int32_t Usec);
-// Midnight of a calendar date; throws std::invalid_argument for a date that
-// does not exist (years 1 to 9999 are valid).
-UsTime EncodeUsDate(int32_t Year, int32_t Month, int32_t Day);
-// Midnight of the given day of the year (day 0: December 31 before).
-UsTime YearDayToUs(uint16_t Year, uint16_t Day);
 
 // "hh:mm:ss" with the locale's time separator, followed by the locale's
 // decimal separator and Digits fraction digits when Digits > 0.

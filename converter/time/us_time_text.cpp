@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <ctime>
+#include <utility>
 
 #include "time/civil_calendar.h"
 #include "time/us_time.h"
@@ -35,12 +36,18 @@ std::string ShortDateText(CivilDate Date) {
   return std::string(Buffer, Length);
 }
 
+// '0' characters put in front of Text until it is Width characters long.
+std::string PadWithZeros(std::string Text, int Width) {
+  if (Width > 0 && Text.size() < static_cast<std::size_t>(Width))
+    Text.insert(0, static_cast<std::size_t>(Width) - Text.size(), '0');
+  return Text;
+}
+
 }  // namespace
 
 std::string IntToStrPad(int32_t Value, int Width) {
   std::string Text = std::to_string(Value);
-  if (static_cast<int>(Text.size()) < Width) Text.insert(0, Width - Text.size(), '0');
-  return Text;
+  return PadWithZeros(std::move(Text), Width);
 }
 
 std::string UsTimeOfDayText(int Digits, UsTime Time) {
@@ -55,19 +62,14 @@ std::string UsTimeOfDayText(int Digits, UsTime Time) {
     int64_t Fraction = Rest % kUsPerSecond;
     for (int Digit = Digits; Digit < 6; ++Digit) Fraction /= 10;
     for (int Digit = 6; Digit < Digits; ++Digit) Fraction *= 10;
-    // Many digits outgrow 32 bits, so the fraction is padded here.
-    std::string FractionText = std::to_string(Fraction);
-    if (static_cast<int>(FractionText.size()) < Digits)
-      FractionText.insert(0, Digits - FractionText.size(), '0');
-    Text += DecimalSeparator() + FractionText;
+    // Many digits outgrow 32 bits, so the fraction is padded as a 64-bit value.
+    Text += DecimalSeparator() + PadWithZeros(std::to_string(Fraction), Digits);
   }
   return Text;
 }
 
 std::string UsToText(int Digits, UsTime Time) {
-  int64_t Day = Time / kUsPerDay;
-  if (Time % kUsPerDay < 0) --Day;
-  return ShortDateText(CivilFromDays(Day)) + " " + UsTimeOfDayText(Digits, Time);
+  return ShortDateText(CivilFromDays(UsDay(Time))) + " " + UsTimeOfDayText(Digits, Time);
 }
 
 }  // namespace drumlin

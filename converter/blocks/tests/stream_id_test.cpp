@@ -2,17 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include "testsupport/base36.h"
 #include "testsupport/ycf_writer.h"
 
 namespace drumlin {
 namespace {
 
-// Reads a base-36 text written with digits and upper-case letters.
-uint32_t FromBase36(const std::string& Text) {
-  uint32_t Value = 0;
-  for (char C : Text) Value = Value * 36 + (C <= '9' ? C - '0' : C - 'A' + 10);
-  return Value;
-}
+using test::Base36Value;
 
 TEST(StreamId, WritesIdentifiersInBase36) {
   const std::pair<uint32_t, const char*> Cases[] = {{0, "0"},
@@ -54,7 +50,7 @@ TEST(StreamId, DerivesChannelCodes) {
   for (const auto& C : Cases) {
     SCOPED_TRACE(C.StreamText);
     YcfHeaderSpec Header;
-    Header.StreamId = FromBase36(C.StreamText);
+    Header.StreamId = Base36Value(C.StreamText);
     Header.RateCode = C.RateCode;
     YcfBlock Block = MakeRawBlock(Header, 0, 0, {}, 0);
     ConvertBlock(Block);

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <vector>
 
+#include "testsupport/reference_block.h"
 #include "testsupport/ycf_writer.h"
 
 namespace drumlin {
@@ -59,10 +60,10 @@ TEST(Block, ConvertsHeaderAndDifferencesOfEveryWidth) {
     EXPECT_EQ(FirstValue(Block), -10);
     EXPECT_EQ(LastValue(Block), -2147483647);
     for (std::size_t I = 0; I < C.Differences.size(); ++I)
-      EXPECT_EQ(Difference(Block, static_cast<int>(I)), C.Differences[I]) << I;
+      EXPECT_EQ(test::Difference(Block, static_cast<int>(I)), C.Differences[I]) << I;
     // Nothing beyond the data records is read as a difference.
-    EXPECT_EQ(Difference(Block, static_cast<int>(C.Differences.size())), 0);
-    EXPECT_EQ(Difference(Block, -1), 0);
+    EXPECT_EQ(test::Difference(Block, static_cast<int>(C.Differences.size())), 0);
+    EXPECT_EQ(test::Difference(Block, -1), 0);
   }
 }
 
@@ -75,7 +76,7 @@ TEST(Block, StatusBlockIsConvertedOnlyInItsIdentifiersAndTime) {
   EXPECT_EQ(TimeCode(Block), 0x00020005u);
   EXPECT_EQ(std::memcmp(Block.Bytes + 12, Original.Bytes + 12, kYcfBlockSize - 12), 0);
   EXPECT_EQ(BlockStart(Block), TimeCodeToUs(0x00020005u));
-  EXPECT_EQ(BlockEnd(Block), BlockStart(Block));
+  EXPECT_EQ(test::BlockEnd(Block), BlockStart(Block));
 }
 
 struct LastValueCase {
@@ -145,17 +146,20 @@ TEST(Block, StartsWithFractionalOffsetAndSpansTruncatedDuration) {
     const UsTime Code = TimeCodeToUs(MakeTimeCode(12000, 43210));
     EXPECT_EQ(BlockStart(Block), Code + C.Offset);
     EXPECT_EQ(BlockDuration(Block), C.Duration);
-    EXPECT_EQ(BlockEnd(Block), Code + C.Offset + C.Duration);
+    EXPECT_EQ(test::BlockEnd(Block), Code + C.Offset + C.Duration);
   }
 }
 
-TEST(ByteOrder, ReversesFourBytes) {
-  EXPECT_EQ(Swap32(0x12345678u), 0x78563412u);
-  EXPECT_EQ(Swap32(0xFF000001u), 0x010000FFu);
-  uint8_t Bytes[5] = {1, 2, 3, 4, 5};
-  Swap32InPlace(Bytes + 1);  // unaligned
-  const uint8_t Expected[5] = {1, 5, 4, 3, 2};
-  EXPECT_EQ(std::memcmp(Bytes, Expected, 5), 0);
+TEST(ByteOrder, BigEndianFieldsAtAnyAlignment) {
+  uint8_t Bytes[7] = {0xEE, 0x12, 0x34, 0x56, 0x78, 0x9A, 0xEE};
+  EXPECT_EQ(LoadBe32(Bytes + 1), 0x12345678u);  // unaligned
+  EXPECT_EQ(LoadBe16(Bytes + 4), 0x789Au);
+  StoreBe32(Bytes + 2, 0xFF000001u);
+  StoreBe16(Bytes, 0x0102u);
+  const uint8_t Expected[7] = {0x01, 0x02, 0xFF, 0x00, 0x00, 0x01, 0xEE};
+  EXPECT_EQ(std::memcmp(Bytes, Expected, sizeof Bytes), 0);
+  EXPECT_EQ(ByteSwap32(0x12345678u), 0x78563412u);
+  EXPECT_EQ(ByteSwap16(0x1234u), 0x3412u);
 }
 
 }  // namespace

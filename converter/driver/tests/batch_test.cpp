@@ -2,12 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include "driver/ini_file_name.h"
 #include "driver/switches.h"
-#include "scratch_directory.h"
+#include "records/ini_file_name.h"
+#include "testsupport/scratch_directory.h"
 
 namespace drumlin {
 namespace {
+
+using test::ScratchDirectory;
 
 struct IniCase {
   std::vector<std::string> Parameters;

@@ -6,10 +6,12 @@
 #include <filesystem>
 #include <set>
 
-#include "scratch_directory.h"
+#include "testsupport/scratch_directory.h"
 
 namespace drumlin {
 namespace {
+
+using test::ScratchDirectory;
 
 TEST(FileSelection, SplitsArgumentAtLastSlash) {
   const std::tuple<const char*, const char*, const char*> Cases[] = {

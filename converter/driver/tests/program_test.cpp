@@ -1,69 +1,29 @@
 // Runs the DRUMLIN program itself and looks at its output and exit status.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
+#include <string>
+#include <vector>
 
-#include "scratch_directory.h"
+#include "testsupport/program_run.h"
+#include "testsupport/scratch_directory.h"
 
 namespace drumlin {
 namespace {
 
-struct RunResult {
-  std::string Output;
-  std::string Errors;
-  int Status;
-};
-
-std::string Quoted(const std::string& Text) {
-  std::string Result = "'";
-  for (char C : Text) Result.append(C == '\'' ? "'\\''" : std::string(1, C));
-  Result.push_back('\'');
-  return Result;
-}
-
-RunResult RunProgram(const std::vector<std::string>& Arguments, const std::string& WorkDir) {
-  std::string ErrorFile = WorkDir;
-  ErrorFile.append(".stderr");
-  std::string Command = "cd ";
-  Command.append(Quoted(WorkDir)).append(" && LC_ALL=C ").append(Quoted(DRUMLIN_PROGRAM));
-  for (const std::string& Argument : Arguments) Command.append(" ").append(Quoted(Argument));
-  Command.append(" 2>").append(Quoted(ErrorFile));
-  RunResult Result;
-  FILE* Pipe = popen(Command.c_str(), "r");
-  char Buffer[4096];
-  std::size_t Count;
-  while ((Count = fread(Buffer, 1, sizeof Buffer, Pipe)) > 0) Result.Output.append(Buffer, Count);
-  const int Raw = pclose(Pipe);
-  Result.Status = WIFEXITED(Raw) ? WEXITSTATUS(Raw) : -1;
-  std::stringstream Errors;
-  Errors << std::ifstream(ErrorFile).rdbuf();
-  Result.Errors = Errors.str();
-  std::filesystem::remove(ErrorFile);
-  return Result;
-}
-
-std::vector<std::string> Lines(const std::string& Text) {
-  std::vector<std::string> Result;
-  std::istringstream Stream(Text);
-  for (std::string Line; std::getline(Stream, Line);) Result.push_back(Line);
-  return Result;
-}
+using namespace test;
 
 // Only the progress lines: conversions may add their own messages.
-std::vector<std::string> ProgressLines(const std::string& Text) {
+std::vector<std::string> ProgressLines(const std::vector<std::string>& Lines) {
   std::vector<std::string> Result;
-  for (const std::string& Line : Lines(Text))
+  for (const std::string& Line : Lines)
     if (Line.rfind("Converting ", 0) == 0) Result.push_back(Line);
   return Result;
 }
 
 TEST(Program, PrintsUsageWithoutParameters) {
   ScratchDirectory Scratch;
-  const RunResult Run = RunProgram({}, Scratch.Path());
+  const ProgramRun Run = RunDrumlin({}, Scratch.Path());
   EXPECT_EQ(Run.Status, 0);
   EXPECT_EQ(Run.Errors, "");
   const std::string Body =
@@ -106,9 +66,9 @@ TEST(Program, AnnouncesSelectedFilesInListingOrder) {
   }
   ASSERT_EQ(Expected.size(), 4u);
 
-  const RunResult Run = RunProgram({"in/*.YCF", "/o:" + S.Path() + "out"}, S.Path());
+  const ProgramRun Run = RunDrumlin({"in/*.YCF", "/o:" + S.Path() + "out"}, S.Path());
   EXPECT_EQ(Run.Status, 0) << Run.Errors;
-  EXPECT_EQ(ProgressLines(Run.Output), Expected);
+  EXPECT_EQ(ProgressLines(Run.Lines), Expected);
 }
 
 TEST(Program, SelectingNothingWritesNothing) {
@@ -118,7 +78,7 @@ TEST(Program, SelectingNothingWritesNothing) {
   const std::vector<std::vector<std::string>> Cases = {
       {"in/*.xyz"}, {"in"}, {"missing/*"}, {"in/a.ycf"}, {Scratch.Path() + "in"}};
   for (const auto& Arguments : Cases) {
-    const RunResult Run = RunProgram(Arguments, Scratch.Path());
+    const ProgramRun Run = RunDrumlin(Arguments, Scratch.Path());
     EXPECT_EQ(Run.Status, 0) << Arguments.front();
     EXPECT_EQ(Run.Output, "") << Arguments.front();
     EXPECT_EQ(Run.Errors, "") << Arguments.front();

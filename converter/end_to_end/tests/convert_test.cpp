@@ -1,6 +1,5 @@
 // Whole files through the DRUMLIN program, read back with libmseed.
 #include <gtest/gtest.h>
-#include <libmseed.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -14,19 +13,19 @@
 #include <utility>
 #include <vector>
 
-#include "end_to_end/mseed_reader.h"
-#include "end_to_end/test_support.h"
-#include "end_to_end/tests/run_drumlin.h"
+#include "testsupport/base36.h"
+#include "testsupport/files.h"
+#include "testsupport/mseed_reader.h"
+#include "testsupport/program_run.h"
+#include "testsupport/reference_time.h"
+#include "testsupport/scratch_directory.h"
 #include "testsupport/ycf_writer.h"
 
 namespace drumlin {
 namespace {
 
 namespace fs = std::filesystem;
-using test::Base36Value;
-using test::ProgramRun;
-using test::RunDrumlin;
-using test::TempDir;
+using namespace test;
 
 const std::string kSystemText = "SY01";
 const std::string kInvalid = "WARNING: Invalid YCF Data block - skipping";
@@ -60,20 +59,20 @@ std::vector<YcfBlock> Stream(const std::string& Text, uint8_t RateCode, UsTime S
 // stream's blocks use every compression code.
 std::vector<int32_t> Seismogram(int Count, uint32_t Seed) {
   std::mt19937 Random(Seed);
-  std::vector<int32_t> S(Count);
+  std::vector<int32_t> S;
   int32_t V = 0;
   for (int I = 0; I < Count; ++I) {
     const int Phase = I / 1000 % 3;
     const int32_t Limit = Phase == 0 ? 60 : Phase == 1 ? 20000 : 5000000;
-    S[I] = V;
+    S.push_back(V);
     V += std::uniform_int_distribution<int32_t>(-Limit, Limit)(Random);
   }
   return S;
 }
 
 std::vector<int32_t> Ramp(int Count, int32_t From, int32_t Step) {
-  std::vector<int32_t> S(Count);
-  for (int I = 0; I < Count; ++I) S[I] = From + I * Step;
+  std::vector<int32_t> S;
+  for (int I = 0; I < Count; ++I) S.push_back(From + I * Step);
   return S;
 }
 
@@ -130,7 +129,7 @@ std::vector<std::string> WarningLines(const ProgramRun& Run) {
 }
 
 TEST(Convert, MultiStreamFileWithGapStatusAndEveryCompression) {
-  TempDir Dir;
+  ScratchDirectory Dir;
   // Three components of 100 samples per second, blocks interleaved as a
   // digitiser writes them; the vertical has a gap of 20 s.
   const std::vector<int32_t> Z1 = Seismogram(3000, 1), Z2 = Seismogram(2000, 2);
@@ -154,7 +153,7 @@ TEST(Convert, MultiStreamFileWithGapStatusAndEveryCompression) {
   ASSERT_EQ(Codes, (std::set<int>{1, 2, 4}));
   WriteYcfFile(Dir.File("multi.YCF"), File);
 
-  const ProgramRun Run = RunDrumlin({"multi.YCF"}, Dir.Path().string());
+  const ProgramRun Run = RunDrumlin({"multi.YCF"}, Dir.Path());
   EXPECT_EQ(Run.Status, 0) << Run.Errors;
   ASSERT_FALSE(Run.Lines.empty());
   EXPECT_EQ(Run.Lines.front(), "Converting multi.YCF");
@@ -169,7 +168,7 @@ TEST(Convert, MultiStreamFileWithGapStatusAndEveryCompression) {
 }
 
 TEST(Convert, StreamsAndRatesFollowingOnOpenNewRuns) {
-  TempDir Dir;
+  ScratchDirectory Dir;
   const std::vector<int32_t> A = Ramp(100, 1, 1), B = Ramp(100, -5, 3), C = Ramp(100, 7, -2),
                              D = Ramp(100, 101, 1), F = Ramp(50, 201, 1);
   std::vector<YcfBlock> File = {MakeDataBlock(Header("9Z2", 100, At(8, 0, 0)), A),
@@ -178,7 +177,7 @@ TEST(Convert, StreamsAndRatesFollowingOnOpenNewRuns) {
                                 MakeDataBlock(Header("9Z2", 100, At(8, 0, 3)), D),
                                 MakeDataBlock(Header("9Z2", 50, At(8, 0, 4)), F)};
   WriteYcfFile(Dir.File("follow.YCF"), File);
-  const ProgramRun Run = RunDrumlin({"follow.YCF"}, Dir.Path().string());
+  const ProgramRun Run = RunDrumlin({"follow.YCF"}, Dir.Path());
   EXPECT_EQ(Run.Status, 0) << Run.Errors;
   EXPECT_EQ(WarningLines(Run), std::vector<std::string>{});
 
@@ -204,7 +203,7 @@ TEST(Convert, StreamsAndRatesFollowingOnOpenNewRuns) {
 }
 
 TEST(Convert, InterleavedComponentsKeepTheirOwnLabels) {
-  TempDir Dir;
+  ScratchDirectory Dir;
   std::map<std::string, Channel> Expected;
   std::vector<YcfBlock> File;
   for (int Second = 0; Second < 2; ++Second)
@@ -215,7 +214,7 @@ TEST(Convert, InterleavedComponentsKeepTheirOwnLabels) {
       Expect(Expected[std::string("7.HH") + Component], At(9, 0, Second), 100, S);
     }
   WriteYcfFile(Dir.File("abc.ycf"), File);
-  const ProgramRun Run = RunDrumlin({"abc.ycf"}, Dir.Path().string());
+  const ProgramRun Run = RunDrumlin({"abc.ycf"}, Dir.Path());
   EXPECT_EQ(Run.Status, 0) << Run.Errors;
   const std::vector<std::string> Gaps = {
       GapLine("09:00:01", "09:00:00"), GapLine("09:00:01", "09:00:00"),
@@ -236,7 +235,7 @@ std::vector<int32_t> Rebuilt(int32_t First, const std::vector<int32_t>& Diffs) {
 }
 
 TEST(Convert, WrapAroundEveryWidthAndARunOpenedByAnEmptyBlock) {
-  TempDir Dir;
+  ScratchDirectory Dir;
   // Four samples per second, so that every block lasts whole seconds.
   const std::vector<int32_t> D8 = {0, 1, 1, 1, 1, 1, 1, 1};               // 2 records of four
   const std::vector<int32_t> D16 = {0, -1000, -32768, 32767};             // 2 records of two
@@ -254,7 +253,7 @@ TEST(Convert, WrapAroundEveryWidthAndARunOpenedByAnEmptyBlock) {
       MakeRawBlock(Header("5Z2", 4, At(1, 0, 10), 1), 0, 999999, {}, 0),
       MakeDataBlock(Header("5Z2", 4, At(1, 0, 10), 1), Later)};
   WriteYcfFile(Dir.File("wrap.YCF"), File);
-  const ProgramRun Run = RunDrumlin({"wrap.YCF"}, Dir.Path().string());
+  const ProgramRun Run = RunDrumlin({"wrap.YCF"}, Dir.Path());
   EXPECT_EQ(Run.Status, 0) << Run.Errors;
   EXPECT_EQ(WarningLines(Run), std::vector<std::string>{GapLine("01:00:04", "01:00:10")});
   std::map<std::string, Channel> Expected;
@@ -266,7 +265,7 @@ TEST(Convert, WrapAroundEveryWidthAndARunOpenedByAnEmptyBlock) {
 }
 
 TEST(Convert, UnusableBlocksAreSkippedWithoutBreakingTime) {
-  TempDir Dir;
+  ScratchDirectory Dir;
   const uint32_t Day =
       static_cast<uint32_t>((EncodeUsDate(2024, 5, 1) - TimeCodeToUs(0)) / kUsPerDay);
   const std::vector<int32_t> A = Ramp(200, 0, 5), B = Ramp(100, 1000, -5);
@@ -288,7 +287,7 @@ TEST(Convert, UnusableBlocksAreSkippedWithoutBreakingTime) {
       MakeStatusBlock(First.SystemId, First.StreamId, First.TimeCode),
       MakeDataBlock(Midnight, B)};
   WriteYcfFile(Dir.File("bad.YCF"), File);
-  const ProgramRun Run = RunDrumlin({"bad.YCF"}, Dir.Path().string());
+  const ProgramRun Run = RunDrumlin({"bad.YCF"}, Dir.Path());
   EXPECT_EQ(Run.Status, 0) << Run.Errors;
   EXPECT_EQ(WarningLines(Run), std::vector<std::string>(4, kInvalid));
   std::map<std::string, Channel> Expected;
@@ -328,12 +327,12 @@ TEST(Convert, OutputNamesAndDirectories) {
       {"first of two", "k.YCF", {"/o:first", "/o:second"}, "first/k.msd"},
   };
   for (const auto& C : Cases) {
-    TempDir Work, Home;
+    ScratchDirectory Work, Home;
     fs::create_directories(fs::path(Work.File(C.Input)).parent_path());
     const std::vector<int32_t> Samples = WriteSmallFile(Work.File(C.Input));
     std::vector<std::string> Arguments = {C.Input};
     Arguments.insert(Arguments.end(), C.Switches.begin(), C.Switches.end());
-    const ProgramRun Run = RunDrumlin(Arguments, Work.Path().string(), Home.Path().string());
+    const ProgramRun Run = RunDrumlin(Arguments, Work.Path(), "HOME=" + ShellQuoted(Home.Path()));
     EXPECT_EQ(Run.Status, 0) << C.Name << ": " << Run.Errors;
     const std::string Output =
         C.Output.rfind("~/", 0) == 0 ? Home.File(C.Output.substr(2)) : Work.File(C.Output);
@@ -355,14 +354,14 @@ TEST(Convert, NetworkStationSwitchesOverTheExportParameters) {
       {"system without parameters", {"/SYS"}, "", kSystemText, "", "HHZ"},
   };
   for (const auto& C : Cases) {
-    TempDir Work;
+    ScratchDirectory Work;
     const std::vector<int32_t> Samples = WriteSmallFile(Work.File("s.YCF"));
     test::WriteWholeFile(Work.File("export.ini"), "[EXPORTINFO]\n" + kSystemText +
                                                       " = NET:AA STA:INI\n" + kSystemText +
                                                       "-6Z2 = LOC:01 CHAN:EHZ\n");
     std::vector<std::string> Arguments = {"s.YCF"};
     Arguments.insert(Arguments.end(), C.Switches.begin(), C.Switches.end());
-    const ProgramRun Run = RunDrumlin(Arguments, Work.Path().string());
+    const ProgramRun Run = RunDrumlin(Arguments, Work.Path());
     EXPECT_EQ(Run.Status, 0) << C.Name << ": " << Run.Errors;
     const DecodedFile Out = ReadMseedFile(Work.File("s.msd"));
     ASSERT_TRUE(Out.Ok) << C.Name << ": " << Out.Problem;
@@ -377,10 +376,10 @@ TEST(Convert, NetworkStationSwitchesOverTheExportParameters) {
 }
 
 TEST(Convert, AnOlderLongerOutputIsCut) {
-  TempDir Work;
+  ScratchDirectory Work;
   const std::vector<int32_t> Samples = WriteSmallFile(Work.File("a.YCF"));
   test::WriteWholeFile(Work.File("a.msd"), std::string(5 * 4096 + 17, '#'));
-  const ProgramRun Run = RunDrumlin({"a.YCF"}, Work.Path().string());
+  const ProgramRun Run = RunDrumlin({"a.YCF"}, Work.Path());
   EXPECT_EQ(Run.Status, 0) << Run.Errors;
   EXPECT_EQ(fs::file_size(Work.File("a.msd")), 4096u);
   EXPECT_TRUE(HoldsSamples(Work.File("a.msd"), Samples));
@@ -408,9 +407,9 @@ TEST(Convert, BadInputsMakeNoBadRecords) {
       {"trailing partial block", Bytes({GoodBlock}) + std::string(700, 'x'), 0, Good},
   };
   for (const auto& C : Cases) {
-    TempDir Work;
+    ScratchDirectory Work;
     test::WriteWholeFile(Work.File("in.YCF"), C.Content);
-    const ProgramRun Run = RunDrumlin({"in.YCF"}, Work.Path().string());
+    const ProgramRun Run = RunDrumlin({"in.YCF"}, Work.Path());
     EXPECT_EQ(Run.Status, 0) << C.Name << ": " << Run.Errors;
     std::vector<std::string> Lines = {"Converting in.YCF"};
     Lines.insert(Lines.end(), C.Warnings, kInvalid);
@@ -424,9 +423,9 @@ TEST(Convert, BadInputsMakeNoBadRecords) {
     EXPECT_EQ(Samples, C.Samples) << C.Name;
   }
   // Random bytes: whatever passes as blocks comes out as intact records.
-  TempDir Work;
+  ScratchDirectory Work;
   test::WriteWholeFile(Work.File("noise.YCF"), Noise);
-  const ProgramRun Run = RunDrumlin({"noise.YCF"}, Work.Path().string());
+  const ProgramRun Run = RunDrumlin({"noise.YCF"}, Work.Path());
   EXPECT_EQ(Run.Status, 0) << Run.Errors;
   const DecodedFile Out = ReadMseedFile(Work.File("noise.msd"));
   ASSERT_TRUE(Out.Ok) << Out.Problem;
@@ -440,10 +439,10 @@ TEST(Convert, BadInputsMakeNoBadRecords) {
 }
 
 TEST(Convert, UnreadableInputIsReportedAndTheBatchGoesOn) {
-  TempDir Work;
+  ScratchDirectory Work;
   fs::create_symlink(Work.File("nowhere"), Work.File("gone.YCF"));
   const std::vector<int32_t> Samples = WriteSmallFile(Work.File("good.YCF"));
-  const ProgramRun Run = RunDrumlin({"*.YCF"}, Work.Path().string());
+  const ProgramRun Run = RunDrumlin({"*.YCF"}, Work.Path());
   EXPECT_EQ(Run.Status, 0) << Run.Errors;
   EXPECT_NE(std::find(Run.Lines.begin(), Run.Lines.end(), "ERROR: unable to open file gone.YCF"),
             Run.Lines.end());
@@ -454,35 +453,35 @@ TEST(Convert, UnreadableInputIsReportedAndTheBatchGoesOn) {
 TEST(Convert, OutputErrorsEndTheBatchWithStatusOne) {
   const struct {
     const char* Name;
-    std::function<void(const TempDir&)> Prepare;
+    std::function<void(const ScratchDirectory&)> Prepare;
     std::vector<std::string> Switches;
-    std::function<std::string(const TempDir&)> Message;
+    std::function<std::string(const ScratchDirectory&)> Message;
   } Cases[] = {
       {"output directory cannot be created",
-       [](const TempDir& W) { test::WriteWholeFile(W.File("blocker"), "x"); },
+       [](const ScratchDirectory& W) { test::WriteWholeFile(W.File("blocker"), "x"); },
        {"/o:blocker/sub"},
-       [](const TempDir& W) {
+       [](const ScratchDirectory& W) {
          return "Cannot create file \"" + W.File("blocker/sub/a.msd") + "\". " +
                 std::strerror(ENOTDIR);
        }},
       {"output name is a directory",
-       [](const TempDir& W) { fs::create_directory(W.File("a.msd")); },
+       [](const ScratchDirectory& W) { fs::create_directory(W.File("a.msd")); },
        {},
-       [](const TempDir&) {
+       [](const ScratchDirectory&) {
          return "Cannot create file \"a.msd\". " + std::string(std::strerror(EISDIR));
        }},
       {"write fails on a full device",
-       [](const TempDir& W) { fs::create_symlink("/dev/full", W.File("a.msd")); },
+       [](const ScratchDirectory& W) { fs::create_symlink("/dev/full", W.File("a.msd")); },
        {},
-       [](const TempDir&) { return std::string("Stream write error"); }},
+       [](const ScratchDirectory&) { return std::string("Stream write error"); }},
   };
   for (const auto& C : Cases) {
-    TempDir Work;
+    ScratchDirectory Work;
     WriteSmallFile(Work.File("a.YCF"));
     C.Prepare(Work);
     std::vector<std::string> Arguments = {"a.YCF"};
     Arguments.insert(Arguments.end(), C.Switches.begin(), C.Switches.end());
-    const ProgramRun Run = RunDrumlin(Arguments, Work.Path().string());
+    const ProgramRun Run = RunDrumlin(Arguments, Work.Path());
     EXPECT_EQ(Run.Status, 1) << C.Name;
     EXPECT_NE(Run.Errors.find(C.Message(Work)), std::string::npos) << C.Name << ": " << Run.Errors;
     EXPECT_EQ(Run.Lines, std::vector<std::string>(1, "Converting a.YCF")) << C.Name;
@@ -490,12 +489,12 @@ TEST(Convert, OutputErrorsEndTheBatchWithStatusOne) {
 }
 
 TEST(Convert, AFailedWriteStopsTheBatchAndKeepsEarlierOutputs) {
-  TempDir Work;
+  ScratchDirectory Work;
   std::map<std::string, std::vector<int32_t>> Inputs;
   for (const char* Name : {"p", "q", "r", "s"})
     Inputs[Name] = WriteSmallFile(Work.File(std::string(Name) + ".YCF"));
   fs::create_symlink("/dev/full", Work.File("r.msd"));
-  const ProgramRun Run = RunDrumlin({"*.YCF"}, Work.Path().string());
+  const ProgramRun Run = RunDrumlin({"*.YCF"}, Work.Path());
   EXPECT_EQ(Run.Status, 1);
   EXPECT_NE(Run.Errors.find("Stream write error"), std::string::npos) << Run.Errors;
   ASSERT_FALSE(Run.Lines.empty());
@@ -514,10 +513,10 @@ TEST(Convert, AFailedWriteStopsTheBatchAndKeepsEarlierOutputs) {
 // A 32 MB input converted within 16 MB of address space: the program holds
 // a block and a record at a time, never the file.
 TEST(Convert, MemoryStaysConstantOnALongInput) {
-  TempDir Work;
+  ScratchDirectory Work;
   constexpr int kBlocks = 32768, kPerBlock = 1000;
-  std::vector<int32_t> Samples(kPerBlock);
-  for (int I = 0; I < kPerBlock; ++I) Samples[I] = std::abs(I % 200 - 100);
+  std::vector<int32_t> Samples;
+  for (int I = 0; I < kPerBlock; ++I) Samples.push_back(std::abs(I % 200 - 100));
   std::vector<YcfBlock> File;
   File.reserve(kBlocks);
   for (int K = 0; K < kBlocks; ++K)  // ten seconds each, following on
@@ -525,10 +524,8 @@ TEST(Convert, MemoryStaysConstantOnALongInput) {
         MakeDataBlock(Header("3Z2", 100, At(0, 0, 0) + int64_t{K} * 10 * 1000000, 4), Samples));
   WriteYcfFile(Work.File("long.YCF"), File);
   File = {};
-  const std::string Command = "ulimit -v 16384 && cd " + test::ShellQuoted(Work.Path().string()) +
-                              " && " + test::ShellQuoted(DRUMLIN_PROGRAM) + " long.YCF >/dev/null";
-  const int Raw = std::system(Command.c_str());
-  ASSERT_TRUE(WIFEXITED(Raw) && WEXITSTATUS(Raw) == 0) << Raw;
+  const ProgramRun Run = RunDrumlin({"long.YCF"}, Work.Path(), "ulimit -v 16384 &&");
+  ASSERT_EQ(Run.Status, 0) << Run.Errors;
   // Every sample takes at least one byte in Steim-1 frames: a run cut short
   // would leave the output smaller.
   const auto Size = fs::file_size(Work.File("long.msd"));

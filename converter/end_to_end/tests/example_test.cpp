@@ -7,23 +7,24 @@
 #include <map>
 #include <string>
 
-#include "end_to_end/mseed_reader.h"
-#include "end_to_end/test_support.h"
-#include "end_to_end/tests/run_drumlin.h"
+#include "testsupport/files.h"
+#include "testsupport/mseed_reader.h"
+#include "testsupport/program_run.h"
+#include "testsupport/reference_time.h"
+#include "testsupport/scratch_directory.h"
 #include "time/us_time.h"
 
 namespace drumlin {
 namespace {
 
-using test::ReadWholeFile;
-using test::ShellQuoted;
-using test::TempDir;
+using namespace test;
 
 const std::string kExample = std::string(EXAMPLES_DIR) + "/DM01_20240501.YCF";
 const std::string kExportInfo = std::string(EXAMPLES_DIR) + "/DM01_export.ini";
+const std::string kGolden = std::string(EXAMPLES_DIR) + "/DM01_20240501.msd";
 
 TEST(Example, MatchesItsGenerator) {
-  TempDir Work;
+  ScratchDirectory Work;
   const std::string Made = Work.File("made.YCF");
   ASSERT_EQ(std::system((ShellQuoted(MAKE_EXAMPLE_PROGRAM) + " " + ShellQuoted(Made)).c_str()), 0);
   const std::string Committed = ReadWholeFile(kExample);
@@ -32,10 +33,24 @@ TEST(Example, MatchesItsGenerator) {
   EXPECT_TRUE(ReadWholeFile(Made) == Committed) << "regenerate examples/ with make_ycf_example";
 }
 
+// The packing itself, byte for byte: every record of a fresh conversion is
+// the record kept in the examples.
+TEST(Example, ConvertsToItsGoldenFile) {
+  ScratchDirectory Work;
+  const ProgramRun Run = RunDrumlin({kExample, "/o:out", "/i:" + kExportInfo}, Work.Path());
+  ASSERT_EQ(Run.Status, 0) << Run.Errors;
+  const std::string Golden = ReadWholeFile(kGolden);
+  const std::string Made = ReadWholeFile(Work.File("out/DM01_20240501.msd"));
+  ASSERT_EQ(Golden.size() % 4096, 0u);
+  ASSERT_EQ(Made.size(), Golden.size());
+  for (std::size_t At = 0; At < Golden.size(); At += 4096)
+    ASSERT_TRUE(Made.compare(At, 4096, Golden, At, 4096) == 0)
+        << "record " << At / 4096 << " differs from the golden file";
+}
+
 TEST(Example, ConvertsWithItsExportParameters) {
-  TempDir Work;
-  const test::ProgramRun Run =
-      test::RunDrumlin({kExample, "/o:out", "/i:" + kExportInfo}, Work.Path().string());
+  ScratchDirectory Work;
+  const ProgramRun Run = RunDrumlin({kExample, "/o:out", "/i:" + kExportInfo}, Work.Path());
   ASSERT_EQ(Run.Status, 0) << Run.Errors;
   const DecodedFile Out = ReadMseedFile(Work.File("out/DM01_20240501.msd"));
   ASSERT_TRUE(Out.Ok) << Out.Problem;

@@ -6,17 +6,19 @@
 #include <cstring>
 #include <vector>
 
-#include "driver/ini_file_name.h"
-#include "end_to_end/test_support.h"
 #include "records/export_tokens.h"
+#include "records/ini_file_name.h"
 #include "records/seed_file.h"
 #include "records/stream_error.h"
+#include "testsupport/base36.h"
+#include "testsupport/files.h"
+#include "testsupport/scratch_directory.h"
+#include "testsupport/ycf_writer.h"
 
 namespace drumlin {
 namespace {
 
-using test::Base36Value;
-using test::TempDir;
+using namespace test;
 
 TEST(ExportTokens, NextTokenCutsAtSpaceAndLineBreaksOnly) {
   const struct {
@@ -66,10 +68,10 @@ class ExportInfo : public ::testing::Test {
     H.StreamId = Base36Value(Stream);
     H.RateCode = 100;
     H.TimeCode = MakeTimeCode(12000, 0);
-    return test::ConvertedBlock(H, std::vector<int32_t>{0});
+    return ConvertedBlock(H, std::vector<int32_t>{0});
   }
 
-  TempDir Dir;
+  ScratchDirectory Dir;
   TSEEDFile File{Dir.File("out.msd"), StreamMode::Create};
 };
 
@@ -163,7 +165,7 @@ TEST_F(ExportInfo, FileIsReadAfreshForEveryRun) {
 }
 
 TEST_F(ExportInfo, UnreadableFileRaisesTheOpenError) {
-  IniFileName = Dir.Path().string();  // a directory opens but does not read
+  IniFileName = Dir.Path();  // a directory opens but does not read
   try {
     File.InitHeader(Block());
     ADD_FAILURE() << "no error";

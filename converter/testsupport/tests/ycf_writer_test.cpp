@@ -5,8 +5,13 @@
 #include <stdexcept>
 #include <vector>
 
+#include "testsupport/reference_block.h"
+#include "testsupport/reference_time.h"
+
 namespace drumlin {
 namespace {
+
+using namespace test;
 
 // Rebuilds the samples of a converted block from its first value and differences.
 std::vector<int32_t> Samples(const YcfBlock& Block) {
@@ -33,7 +38,7 @@ TEST(YcfWriter, SplitsSeriesIntoContiguousBlocks) {
     SCOPED_TRACE(static_cast<int>(C.RateCode));
     std::vector<int32_t> Series;
     for (std::size_t K = 0; K < C.Count; ++K)
-      Series.push_back(static_cast<int32_t>(K % 2 == 0 ? K : K + C.Step));
+      Series.push_back(static_cast<int32_t>(K) + (K % 2 == 0 ? 0 : C.Step));
     const UsTime Start = EncodeUsDate(2024, 2, 29) + EncodeUsTime(23, 59, 50, 0) + C.StartUsec;
     std::vector<YcfBlock> Blocks = MakeStream({9, 0x1234567, C.RateCode, 3}, Start, Series);
     std::vector<int32_t> Rebuilt;

@@ -1,4 +1,5 @@
 #include "time/us_time.h"
+#include "testsupport/reference_time.h"
 
 #include <gtest/gtest.h>
 
@@ -6,6 +7,8 @@
 
 namespace drumlin {
 namespace {
+
+using namespace test;
 
 struct TimeCodeCase {
   uint32_t Code;

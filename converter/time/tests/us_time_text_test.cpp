@@ -1,10 +1,13 @@
 // Text forms in the POSIX locale, which a test program has unless it sets one.
 #include <gtest/gtest.h>
 
+#include "testsupport/reference_time.h"
 #include "time/us_time.h"
 
 namespace drumlin {
 namespace {
+
+using namespace test;
 
 struct TextCase {
   int Digits;

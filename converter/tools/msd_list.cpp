@@ -1,9 +1,8 @@
 // Lists the records of miniSEED files, one line each: stream, start time of
 // the first sample, number of samples and sample rate, read with libmseed.
-#include <libmseed.h>
 #include <cstdio>
 
-#include "end_to_end/mseed_reader.h"
+#include "testsupport/mseed_reader.h"
 
 int main(int argc, char** argv) {
   if (argc < 2) {
@@ -12,7 +11,7 @@ int main(int argc, char** argv) {
   }
   int Status = 0;
   for (int I = 1; I < argc; ++I) {
-    const drumlin::DecodedFile File = drumlin::ReadMseedFile(argv[I]);
+    const drumlin::test::DecodedFile File = drumlin::test::ReadMseedFile(argv[I]);
     std::printf("%s\n", argv[I]);
     if (!File.Ok) {
       std::printf("  unreadable: %s\n", File.Problem.c_str());
@@ -23,15 +22,14 @@ int main(int argc, char** argv) {
                 "samples", "rate", "Steim-1 X0..Xn");
     int64_t Total = 0;
     int Number = 0;
-    for (const drumlin::DecodedRecord& R : File.Records) {
-      char Start[40];
-      ms_hptime2isotimestr(R.StartHpTime, Start, 1);
+    for (const drumlin::test::DecodedRecord& R : File.Records) {
+      const std::string Start = drumlin::test::HpTimeText(R.StartHpTime);
       char Stream[48];
       std::snprintf(Stream, sizeof Stream, "%s.%s.%s.%s", R.Network.c_str(), R.Station.c_str(),
                     R.Location.c_str(), R.Channel.c_str());
       const bool Intact =
           !R.Samples.empty() && R.Samples.front() == R.X0 && R.Samples.back() == R.Xn;
-      std::printf("  %-4d %-15s %-26s %8lld %8g  %s\n", ++Number, Stream, Start,
+      std::printf("  %-4d %-15s %-26s %8lld %8g  %s\n", ++Number, Stream, Start.c_str(),
                   static_cast<long long>(R.SampleCount), R.SampleRate,
                   Intact ? "intact" : "MISMATCH");
       if (!Intact) Status = 1;

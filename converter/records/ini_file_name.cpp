@@ -1,4 +1,4 @@
-#include "driver/ini_file_name.h"
+#include "records/ini_file_name.h"
 
 namespace drumlin {
 

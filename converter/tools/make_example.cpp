@@ -19,6 +19,8 @@
 #include <vector>
 
 #include "blocks/ycf_block.h"
+#include "testsupport/base36.h"
+#include "testsupport/reference_time.h"
 #include "testsupport/ycf_writer.h"
 #include "time/us_time.h"
 
@@ -31,14 +33,6 @@ constexpr int kFirstPartSeconds = 50;
 constexpr int kGapSeconds = 15;
 constexpr int kTotalSeconds = 120;
 constexpr int kEventSecond = 80;
-
-// Base-36 value of an identifier text such as "DM01".
-uint32_t Base36(const char* Text) {
-  uint32_t Value = 0;
-  for (; *Text; ++Text)
-    Value = Value * 36 + static_cast<uint32_t>(*Text <= '9' ? *Text - '0' : *Text - 'A' + 10);
-  return Value;
-}
 
 // A fixed xorshift sequence: the same numbers everywhere.
 class Noise {
@@ -86,10 +80,12 @@ struct Timed {
 // Blocks of one stream over the recording, with the gap.
 void AddStream(std::vector<Timed>& All, const char* StreamText, int Order,
                const std::vector<int32_t>& Samples, UsTime Start) {
-  const YcfStreamSpec Stream{
-      .SystemId = Base36("DM01"), .StreamId = Base36(StreamText), .RateCode = kRateHz};
+  const YcfStreamSpec Stream{.SystemId = test::Base36Value("DM01"),
+                             .StreamId = test::Base36Value(StreamText),
+                             .RateCode = kRateHz};
   const auto Add = [&](UsTime From, std::size_t Begin, std::size_t End) {
-    const std::vector<int32_t> Part(Samples.begin() + Begin, Samples.begin() + End);
+    const std::vector<int32_t> Part(Samples.begin() + static_cast<std::ptrdiff_t>(Begin),
+                                    Samples.begin() + static_cast<std::ptrdiff_t>(End));
     for (const YcfBlock& Block : MakeStream(Stream, From, Part)) {
       YcfBlock Converted = Block;
       ConvertBlock(Converted);
@@ -110,7 +106,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   try {
-    const UsTime Start = EncodeUsDate(2024, 5, 1) + EncodeUsTime(12, 0, 0, 0);
+    const UsTime Start = test::EncodeUsDate(2024, 5, 1) + test::EncodeUsTime(12, 0, 0, 0);
     std::vector<Timed> All;
     AddStream(All, "DM01Z2", 0, Component(1, 150000), Start);
     AddStream(All, "DM01N2", 1, Component(2, 90000), Start);
@@ -122,9 +118,9 @@ int main(int argc, char** argv) {
     for (const Timed& T : All) Blocks.push_back(T.Block);
     // The digitiser's state of health, written after the first round of blocks.
     const uint32_t Day = static_cast<uint32_t>((Start - TimeCodeToUs(0)) / kUsPerDay);
-    const YcfBlock Status =
-        MakeStatusBlock(Base36("DM01"), Base36("DM01M8"), MakeTimeCode(Day, 12 * 3600 + 1), 0x20);
-    Blocks.insert(Blocks.begin() + std::min<std::size_t>(3, Blocks.size()), Status);
+    const YcfBlock Status = MakeStatusBlock(test::Base36Value("DM01"), test::Base36Value("DM01M8"),
+                                            MakeTimeCode(Day, 12 * 3600 + 1), 0x20);
+    Blocks.insert(Blocks.begin() + std::min<std::ptrdiff_t>(3, std::ssize(Blocks)), Status);
     WriteYcfFile(argv[1], Blocks);
   } catch (const std::exception& Problem) {
     std::fprintf(stderr, "make_ycf_example: %s\n", Problem.what());

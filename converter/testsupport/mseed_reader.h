@@ -1,12 +1,13 @@
 // Reads a miniSEED file back with libmseed, independently of the converter's
 // own record code: every 4096-byte record is parsed and its samples decoded.
+// Every use of libmseed in the tests and tools goes through here.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-namespace drumlin {
+namespace drumlin::test {
 
 struct DecodedRecord {
   std::string Network, Station, Location, Channel;
@@ -14,13 +15,13 @@ struct DecodedRecord {
   double SampleRate = 0;
   int64_t SampleCount = 0;
   int Encoding = 0;
+  bool Steim1 = false;  // libmseed names the encoding Steim-1
   int RecordLength = 0;
   bool HasBlockette1000 = false;
   std::vector<int32_t> Samples;
   // Steim-1 frame 0, words 1 and 2, read from the raw record.
   int32_t X0 = 0;
   int32_t Xn = 0;
-  std::string RawHeader;  // bytes 0 to 63 as written
 };
 
 struct DecodedFile {
@@ -36,4 +37,11 @@ DecodedFile ReadMseedFile(const std::string& Path);
 // since 1899-12-30).
 int64_t UsTimeToHpTime(int64_t UsTime);
 
-}  // namespace drumlin
+// libmseed's own instant of a year, day of year and time of day.
+int64_t HpTimeOf(int Year, int DayOfYear, int Hour, int Minute, int Second, int Usec);
+
+// An instant of the reader (microseconds since 1970-01-01) as ISO text with
+// its fraction, "2024-05-01T12:00:00.000000".
+std::string HpTimeText(int64_t HpTime);
+
+}  // namespace drumlin::test

@@ -1,27 +1,34 @@
-#include "end_to_end/mseed_reader.h"
+#include "testsupport/mseed_reader.h"
 
 #include <libmseed.h>
+
 #include <fstream>
 #include <iterator>
 
-namespace drumlin {
+#include "blocks/byte_order.h"
+#include "records/record_header.h"
+
+namespace drumlin::test {
 
 namespace {
 
-constexpr int kRecordLength = 4096;
+constexpr int kLength = static_cast<int>(kRecordLength);
 // Days from 1899-12-30 to 1970-01-01.
 constexpr int64_t kDaysTo1970 = 25569;
-
-int32_t BigEndian32(const std::string& Bytes, std::size_t At) {
-  const auto Byte = [&](std::size_t I) {
-    return static_cast<uint32_t>(static_cast<uint8_t>(Bytes[At + I]));
-  };
-  return static_cast<int32_t>(Byte(0) << 24 | Byte(1) << 16 | Byte(2) << 8 | Byte(3));
-}
 
 }  // namespace
 
 int64_t UsTimeToHpTime(int64_t UsTime) { return UsTime - kDaysTo1970 * 86400LL * 1000000LL; }
+
+int64_t HpTimeOf(int Year, int DayOfYear, int Hour, int Minute, int Second, int Usec) {
+  return ms_time2hptime(Year, DayOfYear, Hour, Minute, Second, Usec);
+}
+
+std::string HpTimeText(int64_t HpTime) {
+  char Text[40];
+  ms_hptime2isotimestr(HpTime, Text, 1);
+  return Text;
+}
 
 DecodedFile ReadMseedFile(const std::string& Path) {
   DecodedFile Result;
@@ -31,14 +38,14 @@ DecodedFile ReadMseedFile(const std::string& Path) {
     return Result;
   }
   const std::string Bytes((std::istreambuf_iterator<char>(In)), std::istreambuf_iterator<char>());
-  if (Bytes.size() % kRecordLength != 0) {
+  if (Bytes.size() % kLength != 0) {
     Result.Problem = "length " + std::to_string(Bytes.size()) + " is not a multiple of 4096";
     return Result;
   }
-  for (std::size_t At = 0; At < Bytes.size(); At += kRecordLength) {
-    std::string Record = Bytes.substr(At, kRecordLength);
+  for (std::size_t At = 0; At < Bytes.size(); At += kLength) {
+    std::string Record = Bytes.substr(At, kLength);
     MSRecord* Msr = nullptr;
-    const int Status = msr_parse(Record.data(), kRecordLength, &Msr, kRecordLength, 1, 0);
+    const int Status = msr_parse(Record.data(), kLength, &Msr, kLength, 1, 0);
     if (Status != MS_NOERROR || !Msr) {
       Result.Problem =
           "record at byte " + std::to_string(At) + " does not parse: " + std::to_string(Status);
@@ -54,14 +61,15 @@ DecodedFile ReadMseedFile(const std::string& Path) {
     D.SampleRate = Msr->samprate;
     D.SampleCount = Msr->samplecnt;
     D.Encoding = Msr->encoding;
+    D.Steim1 = Msr->encoding == DE_STEIM1;
     D.RecordLength = Msr->reclen;
     D.HasBlockette1000 = Msr->Blkt1000 != nullptr;
     if (Msr->sampletype == 'i' && Msr->datasamples)
       D.Samples.assign(static_cast<int32_t*>(Msr->datasamples),
                        static_cast<int32_t*>(Msr->datasamples) + Msr->numsamples);
-    D.X0 = BigEndian32(Record, 64 + 4);
-    D.Xn = BigEndian32(Record, 64 + 8);
-    D.RawHeader = Record.substr(0, 64);
+    const auto* Frame0 = reinterpret_cast<const uint8_t*>(Record.data()) + kRecordHeaderLength;
+    D.X0 = static_cast<int32_t>(LoadBe32(Frame0 + 4));
+    D.Xn = static_cast<int32_t>(LoadBe32(Frame0 + 8));
     msr_free(&Msr);
     Result.Records.push_back(std::move(D));
   }
@@ -69,4 +77,4 @@ DecodedFile ReadMseedFile(const std::string& Path) {
   return Result;
 }
 
-}  // namespace drumlin
+}  // namespace drumlin::test

@@ -1,0 +1,22 @@
+# Fails when a layer of the converter includes a header of a layer above it:
+# time <- blocks <- records <- driver. Run as
+#   cmake -DROOT=<converter folder> -P CheckLayers.cmake
+set(layers time blocks records driver)
+set(failures "")
+foreach(layer IN LISTS layers)
+  list(FIND layers ${layer} rank)
+  file(GLOB sources ${ROOT}/${layer}/*.h ${ROOT}/${layer}/*.cpp)
+  foreach(source IN LISTS sources)
+    file(STRINGS ${source} includes REGEX "^#include \"[a-z_]+/")
+    foreach(line IN LISTS includes)
+      string(REGEX REPLACE "^#include \"([a-z_]+)/.*" "\\1" used "${line}")
+      list(FIND layers ${used} used_rank)
+      if(used_rank EQUAL -1 OR used_rank GREATER rank)
+        string(APPEND failures "${source}: ${line}\n")
+      endif()
+    endforeach()
+  endforeach()
+endforeach()
+if(failures)
+  message(FATAL_ERROR "a layer reaches up or out:\n${failures}")
+endif()
