@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   g++ gfortran make cmake pkg-config binutils
   libgtest-dev libmseed-dev
-  util-linux procps
+  util-linux procps man-db
 )
 
 missing=()

@@ -28,7 +28,7 @@ program table_overflow_caller
   call write_file('mbn_overflow.par', lines)
 
   ! The bytes behind the tables belong to the calling program.
-  mbn2_rest = 424242
+  mbn2_reserved = 424242
   call capture_output('mbn_overflow.txt', .true.)
   call read_parameters('mbn_overflow.par')
   call capture_output('', .false.)
@@ -42,7 +42,7 @@ program table_overflow_caller
   call check_real('first bound untouched', source_box(1, 1), 1.0, 0.0)
   call check_text('last region kept', source_name(20)(1:20), 'REGION 20' // repeat(' ', 11))
   call check_real('last region sn', source_corr(20, 2), -0.02, 0.0)
-  call check_true('area behind the tables untouched', all(mbn2_rest == 424242))
+  call check_true('area behind the tables untouched', all(mbn2_reserved == 424242))
   call check_real('surplus station not found', get_station_correction('S100 ', 1), 0.0, 0.0)
   call check_real('surplus region not found', get_source_correction(-21.0, 21.0, 1), &
                   -999.0, 0.0)
