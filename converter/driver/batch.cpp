@@ -4,6 +4,7 @@
 
 #include "driver/convert_file.h"
 #include "driver/file_selection.h"
+#include "driver/output_names.h"
 #include "driver/switches.h"
 #include "driver/usage_text.h"
 #include "records/ini_file_name.h"
@@ -17,9 +18,10 @@ int RunBatch() {
   }
   IniFileName = SwitchValue("/i:", "");
   const FilePattern Wanted = SplitFilePattern(Parameters().front());
+  OutputNames Outputs;
   for (const std::string& Name : SelectFiles(Wanted)) {
     std::cout << "Converting " << Name << '\n';
-    ConvertFile(Wanted.Directory + Name);
+    ConvertFile(Wanted.Directory + Name, Outputs);
   }
   return 0;
 }

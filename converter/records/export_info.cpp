@@ -24,12 +24,34 @@ std::string DropLast(const std::string& Text, std::size_t Count) {
   return Text.size() > Count ? Text.substr(0, Text.size() - Count) : std::string();
 }
 
+// The parse of the export parameters file, kept while the file stays the
+// same: it is read again only when its identity, size or modification time
+// has changed since, so that an edit between runs still takes effect.
+struct CachedIniFile {
+  std::string Name;
+  FileVersion Version;
+  IniFile Ini;
+  bool Valid = false;
+};
+
+const IniFile& CurrentIniFile(const std::string& Name) {
+  static CachedIniFile Cache;
+  const std::optional<FileVersion> Now = RegularFileVersion(Name);
+  if (Now && Cache.Valid && Cache.Name == Name && Cache.Version == *Now) return Cache.Ini;
+  Cache.Valid = false;
+  Cache.Ini = IniFile::Read(Name, &Cache.Version);
+  Cache.Name = Name;
+  // Only a regular file that stayed the same while it was read is kept; a
+  // missing one is looked for again at the next run.
+  Cache.Valid = Now && Cache.Version == *Now;
+  return Cache.Ini;
+}
+
 }  // namespace
 
 void TSEEDFile::LoadExportInfo(const std::string& StreamText, const std::string& SystemText) {
   if (IniFileName.empty()) return;
-  // Read afresh for every run, so that an edit between runs takes effect.
-  const IniFile Ini = IniFile::Read(IniFileName);
+  const IniFile& Ini = CurrentIniFile(IniFileName);
   const std::string Keys[] = {
       SystemText,
       SystemText + "-" + DropLast(StreamText, 2),

@@ -3,24 +3,96 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
 #include <cerrno>
+#include <cstdio>
+#include <ctime>
 
 #include "records/stream_error.h"
 
 namespace drumlin {
 
-FileStream::FileStream(const std::string& FileName, StreamMode Mode) : FileName_(FileName) {
-  if (Mode == StreamMode::OpenReadWrite) {
-    Fd_ = ::open(FileName.c_str(), O_RDWR | O_CLOEXEC);
-    if (Fd_ < 0) throw StreamOpenError(FileName, errno);
-  } else {
-    Fd_ = ::open(FileName.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (Fd_ < 0) throw StreamCreateError(FileName, errno);
+namespace {
+
+// The directory part of a file name ("." when it has none).
+std::string DirectoryOf(const std::string& FileName) {
+  const std::size_t Slash = FileName.rfind('/');
+  if (Slash == std::string::npos) return ".";
+  return Slash == 0 ? "/" : FileName.substr(0, Slash);
+}
+
+// A hidden name beside FileName for the new file, not yet taken; Attempt
+// varies it.
+std::string TemporaryName(const std::string& FileName, unsigned Attempt) {
+  const std::size_t Slash = FileName.rfind('/');
+  const std::string Directory = Slash == std::string::npos ? "" : FileName.substr(0, Slash + 1);
+  // Short enough that the longest name still leaves room for the suffix.
+  const std::string Base = FileName.substr(Slash == std::string::npos ? 0 : Slash + 1, 200);
+  char Suffix[48];
+  std::snprintf(Suffix, sizeof Suffix, ".drumlin-%ld-%u-%lx", static_cast<long>(::getpid()),
+                Attempt, static_cast<unsigned long>(std::time(nullptr)));
+  return Directory + "." + Base + Suffix;
+}
+
+bool IsUnsupportedTemporaryFile(int Error) {
+  // Old kernels take the flag for a directory open; some file systems have
+  // no unnamed files.
+  return Error == EOPNOTSUPP || Error == EISDIR || Error == EINVAL;
+}
+
+// Whether an unnamed file can be given a name later through /proc.
+bool CanNameUnnamedFiles() { return ::access("/proc/self/fd", X_OK) == 0; }
+
+}  // namespace
+
+FileStream::FileStream(const std::string& FileName) : FileName_(FileName) {
+  struct stat Old {};
+  if (::lstat(FileName.c_str(), &Old) == 0) {
+    if (S_ISDIR(Old.st_mode)) throw StreamCreateError(FileName, EISDIR);
+    if (S_ISREG(Old.st_mode)) {
+      // An older output that cannot be opened for writing is not replaced.
+      const int Probe =
+          ::open(FileName.c_str(), O_WRONLY | O_NOFOLLOW | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+      if (Probe < 0) throw StreamCreateError(FileName, errno);
+      ::close(Probe);
+      Replaces_ = true;
+      Mode_ = Old.st_mode & 07777;
+    } else if (!S_ISLNK(Old.st_mode)) {
+      Fd_ = ::open(FileName.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+      if (Fd_ < 0) throw StreamCreateError(FileName, errno);
+      ThroughDevice_ = true;
+      return;
+    }
+  } else if (errno != ENOENT) {
+    throw StreamCreateError(FileName, errno);
+  }
+
+  // The new file is made with the usual permissions (the user's mask
+  // applies); one that replaces an older file takes that file's bits.
+  if (CanNameUnnamedFiles()) {
+    Fd_ = ::open(DirectoryOf(FileName).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    if (Fd_ >= 0) return;
+    if (!IsUnsupportedTemporaryFile(errno)) throw StreamCreateError(FileName, errno);
+  }
+  for (unsigned Attempt = 0;; ++Attempt) {
+    TempName_ = TemporaryName(FileName, Attempt);
+    Fd_ = ::open(TempName_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (Fd_ >= 0) return;
+    if (errno != EEXIST) {
+      const int Error = errno;
+      TempName_.clear();
+      throw StreamCreateError(FileName, Error);
+    }
   }
 }
 
-FileStream::~FileStream() {
+FileStream::~FileStream() { Discard(); }
+
+void FileStream::Discard() {
   if (Fd_ >= 0) ::close(Fd_);
+  Fd_ = -1;
+  if (!TempName_.empty()) ::unlink(TempName_.c_str());
+  TempName_.clear();
 }
 
 void FileStream::WriteBuffer(const void* Data, std::size_t Size) {
@@ -28,18 +100,46 @@ void FileStream::WriteBuffer(const void* Data, std::size_t Size) {
   while (Size > 0) {
     const ssize_t Done = ::write(Fd_, Bytes, Size);
     if (Done < 0 && errno == EINTR) continue;
-    if (Done <= 0) throw StreamWriteError();
+    if (Done < 0) throw StreamWriteError(FileName_, errno);
+    if (Done == 0) throw StreamWriteError(FileName_, ENOSPC);
     Bytes += Done;
     Size -= static_cast<std::size_t>(Done);
-    Written_ += static_cast<uint64_t>(Done);
   }
 }
 
-void FileStream::TruncateToWritten() {
-  struct stat Info {};
-  if (::fstat(Fd_, &Info) != 0 || !S_ISREG(Info.st_mode)) return;
-  if (static_cast<uint64_t>(Info.st_size) <= Written_) return;
-  if (::ftruncate(Fd_, static_cast<off_t>(Written_)) != 0) throw StreamWriteError();
+void FileStream::Finish() {
+  const auto Fail = [this](int Error) {
+    Discard();
+    throw StreamWriteError(FileName_, Error);
+  };
+  if (ThroughDevice_) {
+    const int Fd = Fd_;
+    Fd_ = -1;
+    if (::close(Fd) != 0) throw StreamWriteError(FileName_, errno);
+    return;
+  }
+  // Where an older file is replaced, its successor is on the disk before
+  // the name moves, so that a crash cannot leave the name without data.
+  if (Replaces_) {
+    if (::fdatasync(Fd_) != 0) Fail(errno);
+    if (::fchmod(Fd_, static_cast<mode_t>(Mode_)) != 0) Fail(errno);
+  }
+  if (TempName_.empty()) {
+    // The unnamed file gets a hidden name beside the output first.
+    const std::string Self = "/proc/self/fd/" + std::to_string(Fd_);
+    for (unsigned Attempt = 0; TempName_.empty(); ++Attempt) {
+      const std::string Name = TemporaryName(FileName_, Attempt);
+      if (::linkat(AT_FDCWD, Self.c_str(), AT_FDCWD, Name.c_str(), AT_SYMLINK_FOLLOW) == 0)
+        TempName_ = Name;
+      else if (errno != EEXIST)
+        Fail(errno);
+    }
+  }
+  const int Fd = Fd_;
+  Fd_ = -1;
+  if (::close(Fd) != 0) Fail(errno);
+  if (::rename(TempName_.c_str(), FileName_.c_str()) != 0) Fail(errno);
+  TempName_.clear();
 }
 
 }  // namespace drumlin

@@ -1,5 +1,12 @@
-// A thin file stream over a POSIX descriptor: opened by name and mode, writes
-// whole buffers or raises the stream's write error, closes on destruction.
+// The output file of one conversion. Records are written to a new file in
+// the output's directory, and only when the last one is written does Finish
+// put that file in place of the name, with one rename. At every instant the
+// name holds either the older complete file or the new complete one: an
+// interrupted or failed conversion leaves an older output as it was, and a
+// name that is a symbolic link is replaced, never written through.
+//
+// An output name that is a FIFO or a device (no file to replace) is written
+// straight through, as it stands.
 #pragma once
 
 #include <cstddef>
@@ -8,32 +15,38 @@
 
 namespace drumlin {
 
-enum class StreamMode {
-  OpenReadWrite,  // an existing file, read and write, positioned at its first byte
-  Create,         // a new file, or an existing one truncated to length 0
-};
-
 class FileStream {
  public:
-  // Raises StreamOpenError (OpenReadWrite) or StreamCreateError (Create).
-  FileStream(const std::string& FileName, StreamMode Mode);
+  // Prepares the new file for FileName. Raises StreamCreateError when the
+  // name cannot take a new file: its directory is missing or not writable,
+  // the name is a directory, or an existing file there cannot be opened for
+  // writing (the file it would replace stays as it is).
+  explicit FileStream(const std::string& FileName);
+  // Without Finish, the new file is removed and the name left alone.
   ~FileStream();
   FileStream(const FileStream&) = delete;
   FileStream& operator=(const FileStream&) = delete;
 
-  // Writes all Size bytes or raises StreamWriteError.
+  // Writes all Size bytes or raises StreamWriteError with the system's reason.
   void WriteBuffer(const void* Data, std::size_t Size);
 
-  // Cuts a regular file to the bytes written through this stream, so that an
-  // older, longer file leaves nothing behind. Other files are left alone.
-  void TruncateToWritten();
+  // Puts the new file in place of the name: its data synced to the disk when
+  // it replaces an older file, the older file's permission bits, one rename.
+  // Raises StreamWriteError when any of it fails; the name then keeps what
+  // it held before.
+  void Finish();
 
   const std::string& FileName() const { return FileName_; }
 
  private:
+  void Discard();
+
   std::string FileName_;
+  std::string TempName_;  // the new file's own name, empty while it has none
   int Fd_ = -1;
-  uint64_t Written_ = 0;
+  bool ThroughDevice_ = false;  // a FIFO or device, written in place
+  bool Replaces_ = false;       // an older file stands under the name
+  unsigned Mode_ = 0;           // permission bits of the file put in place
 };
 
 }  // namespace drumlin

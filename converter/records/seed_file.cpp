@@ -26,7 +26,8 @@ void SetCodeField(char* Field, std::size_t Width, const std::string& Text, Keep 
 
 }  // namespace
 
-TSEEDFile::TSEEDFile(const std::string& FileName, StreamMode Mode) : FileStream(FileName, Mode) {}
+TSEEDFile::TSEEDFile(const std::string& FileName)
+    : FileStream(FileName), Pending_(new uint8_t[kPendingSize]) {}
 
 void TSEEDFile::InitHeader(const YcfBlock& Block) {
   Header_ = RecordHeader{};
@@ -115,7 +116,7 @@ void TSEEDFile::WritePending() {
   if (PendingBytes_ == 0) return;
   const std::size_t Bytes = PendingBytes_;
   PendingBytes_ = 0;  // a failed write is not tried again
-  WriteBuffer(Pending_, Bytes);
+  WriteBuffer(Pending_.get(), Bytes);
 }
 
 void TSEEDFile::WriteRecord() {
@@ -123,8 +124,8 @@ void TSEEDFile::WriteRecord() {
     Header_.SampleCount = static_cast<uint16_t>(Packer_.SampleCount());
     Packer_.CloseRecord();
     // Header and frames go to the buffer; frame words go out big-endian.
-    if (PendingBytes_ == sizeof Pending_) WritePending();
-    uint8_t* Record = Pending_ + PendingBytes_;
+    if (PendingBytes_ == kPendingSize) WritePending();
+    uint8_t* Record = Pending_.get() + PendingBytes_;
     SerializeHeader(Header_, *reinterpret_cast<uint8_t(*)[kRecordHeaderLength]>(Record));
     uint8_t* Out = Record + kRecordHeaderLength;
     for (const auto& Frame : Packer_.Frames())

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "blocks/ycf_block.h"
@@ -18,9 +19,10 @@ namespace drumlin {
 
 class TSEEDFile : public FileStream {
  public:
-  // Opens or creates the file (see StreamMode); raises StreamOpenError or
+  // Prepares the new file for FileName (see FileStream); raises
   // StreamCreateError. NeedHeader is set; InitHeader must run before samples.
-  TSEEDFile(const std::string& FileName, StreamMode Mode);
+  // After the last Flush, Finish puts the file in place.
+  explicit TSEEDFile(const std::string& FileName);
 
   // True when the next accepted block must open a new run with InitHeader.
   bool NeedHeader = true;
@@ -77,9 +79,11 @@ class TSEEDFile : public FileStream {
   void AddDifferences(const uint8_t* Data, int Count);
 
   static constexpr std::size_t kPendingRecords = 64;
+  static constexpr std::size_t kPendingSize = kPendingRecords * kRecordLength;
 
   RecordHeader Header_{};
-  uint8_t Pending_[kPendingRecords * (kRecordHeaderLength + kRecordDataLength)];
+  // Allocated once per file, not on the stack: a small stack is enough.
+  std::unique_ptr<uint8_t[]> Pending_;
   std::size_t PendingBytes_ = 0;
   bool Collect_ = false;
   Steim1Packer Packer_;

@@ -5,11 +5,19 @@
 namespace drumlin {
 
 StreamOpenError::StreamOpenError(const std::string& FileName, int Errno)
-    : StreamError("Cannot open file \"" + FileName + "\". " + std::strerror(Errno)) {}
+    : StreamOpenError(FileName, std::string(std::strerror(Errno))) {}
+
+StreamOpenError::StreamOpenError(const std::string& FileName, const std::string& Reason)
+    : StreamError("Cannot open file \"" + FileName + "\". " + Reason) {}
 
 StreamCreateError::StreamCreateError(const std::string& FileName, int Errno)
     : StreamError("Cannot create file \"" + FileName + "\". " + std::strerror(Errno)) {}
 
-StreamWriteError::StreamWriteError() : StreamError("Stream write error") {}
+StreamWriteError::StreamWriteError(const std::string& FileName, int Errno)
+    : StreamError("Stream write error"), FileName_(FileName), Errno_(Errno) {}
+
+std::string StreamWriteError::Context() const {
+  return ": " + FileName_ + ": " + std::strerror(Errno_);
+}
 
 }  // namespace drumlin

@@ -26,6 +26,11 @@ std::string CaptureFile() {
 
 }  // namespace
 
+const std::string& DrumlinProgram() {
+  static const std::string Program = DRUMLIN_PROGRAM;
+  return Program;
+}
+
 std::string ShellQuoted(const std::string& Text) {
   std::string Result = "'";
   for (const char C : Text) {
@@ -58,7 +63,7 @@ ProgramRun RunShell(const std::string& Command, const std::string& WorkDir) {
 ProgramRun RunDrumlin(const std::vector<std::string>& Arguments, const std::string& WorkDir,
                       const std::string& Extra) {
   std::string Command = Extra.empty() ? "" : Extra + " ";
-  Command += ShellQuoted(DRUMLIN_PROGRAM);
+  Command += ShellQuoted(DrumlinProgram());
   for (const std::string& Argument : Arguments) Command.append(" ").append(ShellQuoted(Argument));
   return RunShell(Command, WorkDir);
 }

@@ -15,6 +15,9 @@ struct ProgramRun {
   int Status = -1;                 // exit status; -1 when killed by a signal
 };
 
+// The DRUMLIN program under test.
+const std::string& DrumlinProgram();
+
 // A text quoted for the shell.
 std::string ShellQuoted(const std::string& Text);
 

@@ -2,11 +2,17 @@
 // run ends up with.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cerrno>
+#include <chrono>
 #include <cstring>
+#include <filesystem>
+#include <functional>
 #include <vector>
 
 #include "records/export_tokens.h"
+#include "records/ini_file.h"
 #include "records/ini_file_name.h"
 #include "records/seed_file.h"
 #include "records/stream_error.h"
@@ -50,6 +56,16 @@ std::ostream& operator<<(std::ostream& Out, const Codes& C) {
              << "' loc '" << C.Location << "'";
 }
 
+// Writes Text as an edit of the file would: a modification time past the
+// one it had (file times advance in steps of a few milliseconds, faster
+// rewrites can keep the same time).
+void WriteEdited(const std::string& Path, const std::string& Text) {
+  std::error_code Missing;
+  const auto Before = std::filesystem::last_write_time(Path, Missing);
+  test::WriteWholeFile(Path, Text);
+  if (!Missing) std::filesystem::last_write_time(Path, Before + std::chrono::seconds(1));
+}
+
 Codes CodesOf(const TSEEDFile& File) {
   const RecordHeader& H = File.Header();
   return {std::string(H.Network, 2), std::string(H.Station, 5), std::string(H.Channel, 3),
@@ -72,7 +88,7 @@ class ExportInfo : public ::testing::Test {
   }
 
   ScratchDirectory Dir;
-  TSEEDFile File{Dir.File("out.msd"), StreamMode::Create};
+  TSEEDFile File{Dir.File("out.msd")};
 };
 
 const Codes kDefaults = {"  ", "1234 ", "HHZ", "  "};
@@ -138,7 +154,7 @@ TEST_F(ExportInfo, FileEntriesFromSystemToStream) {
   const std::string Ini = Dir.File("export.ini");
   IniFileName = Ini;
   for (const auto& C : Cases) {
-    test::WriteWholeFile(Ini, C.Text);
+    WriteEdited(Ini, C.Text);
     File.InitHeader(Block(C.Stream));
     EXPECT_EQ(CodesOf(File), C.Expected) << C.Name;
   }
@@ -153,25 +169,86 @@ TEST_F(ExportInfo, NoNameOrNoFileKeepsTheDefaults) {
   EXPECT_EQ(CodesOf(File), kDefaults);
 }
 
-TEST_F(ExportInfo, FileIsReadAfreshForEveryRun) {
+// An edit between two runs takes effect at the next run: the file is read
+// again when its identity, size or modification time has changed, and the
+// parse reused while none has.
+TEST_F(ExportInfo, AnEditTakesEffectAtTheNextRun) {
   const std::string Ini = Dir.File("export.ini");
+  const std::string Other = Dir.File("other.ini");
   IniFileName = Ini;
-  test::WriteWholeFile(Ini, "[EXPORTINFO]\nABC12=NET:AA\n");
-  File.InitHeader(Block());
-  EXPECT_EQ(File.GetNetwork(), "AA");
-  test::WriteWholeFile(Ini, "[EXPORTINFO]\nABC12=NET:BB\n");
-  File.InitHeader(Block());
-  EXPECT_EQ(File.GetNetwork(), "BB");
+  const struct {
+    const char* Name;
+    std::function<void()> Edit;
+    const char* Network;
+  } Steps[] = {
+      {"first read", [&] { test::WriteWholeFile(Ini, "[EXPORTINFO]\nABC12=NET:AA\n"); }, "AA"},
+      {"unchanged", [] {}, "AA"},
+      {"same size, later time", [&] { WriteEdited(Ini, "[EXPORTINFO]\nABC12=NET:BB\n"); }, "BB"},
+      {"longer", [&] { test::WriteWholeFile(Ini, "[EXPORTINFO]\nABC12 = NET:CC\n"); }, "CC"},
+      {"another file moved in",
+       [&] {
+         test::WriteWholeFile(Other, "[EXPORTINFO]\nABC12=NET:DD\n");
+         std::filesystem::rename(Other, Ini);
+       },
+       "DD"},
+      {"removed", [&] { std::filesystem::remove(Ini); }, "  "},
+      {"back again", [&] { test::WriteWholeFile(Ini, "[EXPORTINFO]\nABC12=NET:EE\n"); }, "EE"},
+  };
+  for (const auto& Step : Steps) {
+    Step.Edit();
+    File.InitHeader(Block());
+    EXPECT_EQ(File.GetNetwork(), Step.Network) << Step.Name;
+  }
 }
 
-TEST_F(ExportInfo, UnreadableFileRaisesTheOpenError) {
-  IniFileName = Dir.Path();  // a directory opens but does not read
-  try {
+// A file of many sections and keys, looked up at many run starts.
+TEST_F(ExportInfo, LargeFilesAndManyRuns) {
+  std::string Text = "[EXPORTINFO]\n";
+  for (int I = 0; I < 30000; ++I) {
+    Text.append("[S").append(std::to_string(I)).append("]\nK").append(std::to_string(I));
+    Text.append(" = NET:").append(std::to_string(I % 100)).append("\n");
+  }
+  Text += "[EXPORTINFO]\nABC12 = NET:ZZ\nABC12-1234Z2 = STA:LAST\n";
+  const std::string Ini = Dir.File("large.ini");
+  test::WriteWholeFile(Ini, Text);
+  IniFileName = Ini;
+  for (int Run = 0; Run < 2000; ++Run) {
     File.InitHeader(Block());
-    ADD_FAILURE() << "no error";
-  } catch (const StreamOpenError& Error) {
-    EXPECT_EQ(std::string(Error.what()),
-              "Cannot open file \"" + IniFileName + "\". " + std::strerror(EISDIR));
+    ASSERT_EQ(CodesOf(File), (Codes{"ZZ", "LAST ", "HHZ", "  "})) << Run;
+  }
+}
+
+// Names that cannot be an export parameters file end the conversion with
+// the stream's open error and the reason, without blocking on a FIFO or
+// reading a device or a huge file into memory.
+TEST_F(ExportInfo, NamesThatAreNoFileRaiseTheOpenError) {
+  const std::string Fifo = Dir.File("fifo.ini");
+  ASSERT_EQ(::mkfifo(Fifo.c_str(), 0600), 0);
+  const std::string Huge = Dir.File("huge.ini");
+  test::WriteWholeFile(Huge, "[EXPORTINFO]\n");
+  std::filesystem::resize_file(Huge, kMaxIniFileSize + 1);  // sparse
+  const std::string Bound = Dir.File("bound.ini");
+  test::WriteWholeFile(Bound, "[EXPORTINFO]\nABC12=NET:OK\n");
+  std::filesystem::resize_file(Bound, kMaxIniFileSize);  // just within the bound
+  const struct {
+    std::string Name;
+    std::string Reason;  // empty: read without error
+  } Cases[] = {
+      {Dir.Path(), std::strerror(EISDIR)},
+      {Fifo, "Not a regular file"},
+      {"/dev/zero", "Not a regular file"},
+      {Huge, std::strerror(EFBIG)},
+      {Bound, ""},
+  };
+  for (const auto& C : Cases) {
+    IniFileName = C.Name;
+    try {
+      File.InitHeader(Block());
+      EXPECT_EQ(C.Reason, "") << C.Name;
+      EXPECT_EQ(File.GetNetwork(), "OK") << C.Name;
+    } catch (const StreamOpenError& Error) {
+      EXPECT_EQ(std::string(Error.what()), "Cannot open file \"" + C.Name + "\". " + C.Reason);
+    }
   }
 }
 

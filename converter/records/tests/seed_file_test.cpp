@@ -46,10 +46,11 @@ YcfHeaderSpec StreamHeader(uint8_t RateCode, uint32_t TimeCode) {
 DecodedFile WriteRun(const std::string& Path, const YcfBlock& Block,
                      const std::vector<int32_t>& Samples) {
   {
-    TSEEDFile File(Path, StreamMode::Create);
+    TSEEDFile File(Path);
     File.InitHeader(Block);
     for (int32_t V : Samples) File.AddSample(V);
     File.Flush();
+    File.Finish();
   }
   return ReadMseedFile(Path);
 }
@@ -64,13 +65,14 @@ TEST(SeedFile, HeaderAndFirstFrameByteForByte) {
   const std::vector<int32_t> Samples = {0, 1, 3, 0};
   const YcfBlock Block = ConvertedBlock(H, Samples);
   {
-    TSEEDFile File(Dir.File("out.msd"), StreamMode::Create);
+    TSEEDFile File(Dir.File("out.msd"));
     EXPECT_TRUE(File.NeedHeader);
     File.InitHeader(Block);
     EXPECT_FALSE(File.NeedHeader);
     for (int32_t V : Samples) File.AddSample(V);
     File.Flush();
     EXPECT_TRUE(File.NeedHeader);
+    File.Finish();
   }
   const std::string Bytes = ReadWholeFile(Dir.File("out.msd"));
   ASSERT_EQ(Bytes.size(), 4096u);
@@ -98,7 +100,7 @@ TEST(SeedFile, HeaderAndFirstFrameByteForByte) {
 
 TEST(SeedFile, CodeFieldsTakeTheirWidth) {
   ScratchDirectory Dir;
-  TSEEDFile File(Dir.File("codes.msd"), StreamMode::Create);
+  TSEEDFile File(Dir.File("codes.msd"));
   const YcfBlock Block =
       ConvertedBlock(StreamHeader(100, TimeCodeOf(2024, 1, 1, 0)), std::vector<int32_t>{1});
   File.InitHeader(Block);
@@ -132,7 +134,7 @@ TEST(SeedFile, CodeFieldsTakeTheirWidth) {
 
 TEST(SeedFile, DefaultCodesOfARun) {
   ScratchDirectory Dir;
-  TSEEDFile File(Dir.File("d.msd"), StreamMode::Create);
+  TSEEDFile File(Dir.File("d.msd"));
   YcfHeaderSpec H = StreamHeader(20, TimeCodeOf(2024, 1, 1, 0));
   H.StreamId = Base36Value("AB12N4");  // six characters: four-letter station
   File.InitHeader(ConvertedBlock(H, std::vector<int32_t>{1}));
@@ -281,20 +283,20 @@ TEST(SeedFile, FlushWritesOnlyRecordsThatHoldSamples) {
   ScratchDirectory Dir;
   const std::string Path = Dir.File("f.msd");
   const std::vector<int32_t> Full = Constant(3772, 0);  // exactly one full record
-  {
-    TSEEDFile File(Path, StreamMode::Create);
-    File.InitHeader(
-        ConvertedBlock(StreamHeader(100, TimeCodeOf(2024, 5, 1, 0)), std::span(Full).first(1)));
-    File.Flush();  // nothing pending
-    EXPECT_TRUE(File.NeedHeader);
-    EXPECT_EQ(std::filesystem::file_size(Path), 0u);
-    File.InitHeader(
-        ConvertedBlock(StreamHeader(100, TimeCodeOf(2024, 5, 1, 0)), std::span(Full).first(1)));
-    for (int32_t V : Full) File.AddSample(V);
-    EXPECT_EQ(std::filesystem::file_size(Path), 4096u);  // written as its last word filled
-    File.Flush();
+  for (const bool WithSamples : {false, true}) {
+    {
+      TSEEDFile File(Path);
+      File.InitHeader(
+          ConvertedBlock(StreamHeader(100, TimeCodeOf(2024, 5, 1, 0)), std::span(Full).first(1)));
+      if (WithSamples)
+        for (int32_t V : Full) File.AddSample(V);
+      File.Flush();  // nothing pending: the full record went out as its last word filled
+      EXPECT_TRUE(File.NeedHeader);
+      File.Flush();
+      File.Finish();
+    }
+    EXPECT_EQ(std::filesystem::file_size(Path), WithSamples ? 4096u : 0u);
   }
-  EXPECT_EQ(std::filesystem::file_size(Path), 4096u);
 }
 
 // Collected records leave only when the buffer fills or is drained, and the
@@ -314,18 +316,16 @@ TEST(SeedFile, CollectedRecordsAndBlockSamplesGiveTheSameFile) {
   for (YcfBlock& Block : StreamBlocks) ConvertBlock(Block);
   auto Write = [&](const std::string& Name, bool Collect, bool WholeBlocks) {
     const std::string Path = Dir.File(Name);
-    TSEEDFile File(Path, StreamMode::Create);
+    TSEEDFile File(Path);
     File.CollectRecords(Collect);
     File.InitHeader(StreamBlocks.front());
     if (WholeBlocks) {
       for (const YcfBlock& Block : StreamBlocks) File.AddBlockSamples(Block);
     } else {
-      for (int32_t V : std::span(Samples).first(2 * 3772)) File.AddSample(V);
-      EXPECT_EQ(std::filesystem::file_size(Path), Collect ? 0u : 2 * 4096u) << Name;
-      for (int32_t V : std::span(Samples).subspan(2 * 3772)) File.AddSample(V);
+      for (int32_t V : Samples) File.AddSample(V);
     }
     File.Flush();
-    File.TruncateToWritten();
+    File.Finish();
     return ReadWholeFile(Path);
   };
   const std::string OneByOne = Write("single.msd", false, false);
@@ -334,59 +334,70 @@ TEST(SeedFile, CollectedRecordsAndBlockSamplesGiveTheSameFile) {
   EXPECT_EQ(Write("blocks.msd", true, true), OneByOne);
 }
 
-TEST(SeedFile, OpenCreateAndWriteErrorsCarryTheStreamTexts) {
+TEST(SeedFile, CreateAndWriteErrorsCarryTheStreamTexts) {
   ScratchDirectory Dir;
-  const std::string Missing = Dir.File("missing.msd");
   const std::string NoDir = Dir.File("no/such/dir.msd");
+  const std::string NotDir = Dir.File("plain/x.msd");
+  test::WriteWholeFile(Dir.File("plain"), "x");
   const struct {
     std::string Path;
-    StreamMode Mode;
     std::string Text;
   } Cases[] = {
-      {Missing, StreamMode::OpenReadWrite,
-       "Cannot open file \"" + Missing + "\". " + std::strerror(ENOENT)},
-      {NoDir, StreamMode::Create, "Cannot create file \"" + NoDir + "\". " + std::strerror(ENOENT)},
-      {Dir.Path(), StreamMode::Create,
-       "Cannot create file \"" + Dir.Path() + "\". " + std::strerror(EISDIR)},
+      {NoDir, "Cannot create file \"" + NoDir + "\". " + std::strerror(ENOENT)},
+      {NotDir, "Cannot create file \"" + NotDir + "\". " + std::strerror(ENOTDIR)},
+      {Dir.Path(), "Cannot create file \"" + Dir.Path() + "\". " + std::strerror(EISDIR)},
   };
   for (const auto& C : Cases) {
     try {
-      TSEEDFile File(C.Path, C.Mode);
+      TSEEDFile File(C.Path);
       ADD_FAILURE() << "no error for " << C.Path;
     } catch (const StreamError& Error) {
       EXPECT_EQ(std::string(Error.what()), C.Text);
+      EXPECT_EQ(Error.Context(), "");  // the text names the file and the reason
     }
   }
-  // A full device takes the open but not the record.
-  TSEEDFile Full("/dev/full", StreamMode::OpenReadWrite);
+  // A full device is written through: it takes the open but not the record.
+  TSEEDFile Full("/dev/full");
   Full.InitHeader(
       ConvertedBlock(StreamHeader(100, TimeCodeOf(2024, 5, 1, 0)), std::vector<int32_t>{1}));
   Full.AddSample(1);
   try {
     Full.Flush();
     ADD_FAILURE() << "no write error";
-  } catch (const StreamWriteError& Error) {
+  } catch (const StreamError& Error) {
     EXPECT_STREQ(Error.what(), "Stream write error");
+    EXPECT_EQ(Error.Context(), std::string(": /dev/full: ") + std::strerror(ENOSPC));
   }
 }
 
-TEST(SeedFile, ExistingFileIsWrittenFromItsFirstByteAndCut) {
+// An older file under the name is replaced whole when the new one is put in
+// place, keeping its permission bits; until then, and without Finish, it
+// stays as it was.
+TEST(SeedFile, AnOlderFileIsReplacedOnlyByTheFinishedOne) {
   ScratchDirectory Dir;
   const std::string Path = Dir.File("old.msd");
-  test::WriteWholeFile(Path, std::string(3 * 4096 + 100, 'x'));
+  const std::string Old(3 * 4096 + 100, 'x');
+  test::WriteWholeFile(Path, Old);
+  std::filesystem::permissions(Path, std::filesystem::perms(0640));
   const std::vector<int32_t> Samples = {1, 2, 3};
-  {
-    TSEEDFile File(Path, StreamMode::OpenReadWrite);
+  for (const bool Finished : {false, true}) {
+    TSEEDFile File(Path);
     File.InitHeader(
         ConvertedBlock(StreamHeader(100, TimeCodeOf(2024, 5, 1, 0)), std::span(Samples).first(1)));
     for (int32_t V : Samples) File.AddSample(V);
     File.Flush();
-    File.TruncateToWritten();
+    EXPECT_EQ(ReadWholeFile(Path), Old);
+    if (Finished) File.Finish();
   }
   const DecodedFile Out = ReadMseedFile(Path);
   ASSERT_TRUE(Out.Ok) << Out.Problem;
   ASSERT_EQ(Out.Records.size(), 1u);
   EXPECT_EQ(Out.Records[0].Samples, Samples);
+  EXPECT_EQ(std::filesystem::status(Path).permissions(), std::filesystem::perms(0640));
+  // Nothing else is left in the directory.
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Dir.Path()),
+                          std::filesystem::directory_iterator()),
+            1);
 }
 
 // Blocks handed over whole (their differences taken as stored) give the file
@@ -422,7 +433,7 @@ TEST(SeedFile, WholeBlocksGiveTheFileOfTheirSamplesOneByOne) {
   }
   auto Write = [&](const std::string& Name, bool Whole) {
     const std::string Path = Dir.File(Name);
-    TSEEDFile File(Path, StreamMode::Create);
+    TSEEDFile File(Path);
     File.CollectRecords(true);
     File.InitHeader(Blocks[0]);
     for (const YcfBlock& Block : Blocks) {
@@ -435,7 +446,7 @@ TEST(SeedFile, WholeBlocksGiveTheFileOfTheirSamplesOneByOne) {
       for (int I = 0; I < Count; ++I) File.AddSample(Samples[I]);
     }
     File.Flush();
-    File.TruncateToWritten();
+    File.Finish();
     return ReadWholeFile(Path);
   };
   const std::string OneByOne = Write("samples.msd", false);

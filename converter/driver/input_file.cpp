@@ -1,0 +1,51 @@
+#include "driver/input_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+namespace drumlin {
+
+InputFile::InputFile(const std::string& Name) : Fd_(::open(Name.c_str(), O_RDONLY | O_CLOEXEC)) {
+  if (Fd_ < 0) return;
+  struct stat Info {};
+  if (::fstat(Fd_, &Info) == 0) {
+    Device_ = Info.st_dev;
+    Inode_ = Info.st_ino;
+  }
+  Blocks_.reset(new YcfBlock[kBufferBlocks]);
+}
+
+InputFile::~InputFile() {
+  if (Fd_ >= 0) ::close(Fd_);
+}
+
+bool InputFile::IsSameFileAs(const std::string& Name) const {
+  struct stat Info {};
+  return ::stat(Name.c_str(), &Info) == 0 && Info.st_dev == Device_ && Info.st_ino == Inode_;
+}
+
+YcfBlock* InputFile::NextBlock() {
+  if (Filled_ - Next_ < kYcfBlockSize && !Refill()) return nullptr;
+  YcfBlock* Block = &Blocks_[Next_ / kYcfBlockSize];
+  Next_ += kYcfBlockSize;
+  return Block;
+}
+
+bool InputFile::Refill() {
+  std::memmove(Bytes(), Bytes() + Next_, Filled_ - Next_);
+  Filled_ -= Next_;
+  Next_ = 0;
+  while (Filled_ < kYcfBlockSize) {
+    const ssize_t Done = ::read(Fd_, Bytes() + Filled_, kBufferSize - Filled_);
+    if (Done < 0 && errno == EINTR) continue;
+    if (Done <= 0) return false;
+    Filled_ += static_cast<std::size_t>(Done);
+  }
+  return true;
+}
+
+}  // namespace drumlin
