@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "fortran_io/fixed_text.h"
+
 extern "C" double atoanglexx(const char* text) {
   double sign = 1.0;
   if (*text == '+') ++text;
@@ -29,15 +31,8 @@ extern "C" double atoanglexx(const char* text) {
 // within it), as a terminated copy. Trailing blanks stop each conversion;
 // leading blanks hide the sign from the sign rule.
 extern "C" double atoangle_(const char* text, int32_t text_len) {
-  const size_t length = text_len > 0 ? static_cast<size_t>(text_len) : 0;
-  char* work = static_cast<char*>(malloc(length + 1));
+  char* work = fixed_text::terminated_copy(text, fixed_text::length(text_len));
   if (work == nullptr) return 0.0;
-  size_t used = 0;
-  while (used < length && text[used] != '\0') {
-    work[used] = text[used];
-    ++used;
-  }
-  work[used] = '\0';
   const double angle = atoanglexx(work);
   free(work);
   return angle;

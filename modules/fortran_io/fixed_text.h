@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 
 namespace fixed_text {
 
@@ -50,6 +51,20 @@ inline bool equal(const char* a, size_t a_len, const char* b, size_t b_len) {
     if (ca != cb) return false;
   }
   return true;
+}
+
+// A NUL-terminated copy of text[0..len), ended early by a NUL within it, in
+// memory from malloc that the caller frees; nullptr when none is left.
+inline char* terminated_copy(const char* text, size_t len) {
+  char* copy = static_cast<char*>(malloc(len + 1));
+  if (copy == nullptr) return nullptr;
+  size_t used = 0;
+  while (used < len && text[used] != '\0') {
+    copy[used] = text[used];
+    ++used;
+  }
+  copy[used] = '\0';
+  return copy;
 }
 
 // Position (from 1) of the last non-blank character; 0 when all blank.
