@@ -7,7 +7,13 @@ PREFIX    ?= /usr/local
 # WERROR=ON turns compiler warnings into errors (CI builds that way).
 WERROR    ?= OFF
 
-.PHONY: all bootstrap configure build demo test bench install clean
+# Hardened builds in folders of their own.
+SANITIZE_DIR ?= build-sanitize
+FUZZ_DIR     ?= build-fuzz
+FUZZ_SECONDS ?= 300
+
+.PHONY: all bootstrap configure build demo test bench install clean \
+        test-sanitized fuzz-smoke fuzz
 
 all: build
 
@@ -33,5 +39,29 @@ bench: build
 install: build
 	@cmake --install $(BUILD_DIR)
 
+# The whole suite built with the address and undefined-behaviour sanitizers
+# (C, C++ and Fortran); the test that caps the address space is left out,
+# since the address sanitizer reserves far more than that cap.
+test-sanitized: bootstrap
+	@cmake -S . -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSEISMO_SANITIZE=ON >/dev/null
+	@cmake --build $(SANITIZE_DIR) -j $(JOBS)
+	@cd $(SANITIZE_DIR) && ASAN_OPTIONS=detect_leaks=1 ctest --output-on-failure -j $(JOBS) \
+	  -E 'MemoryStaysConstantOnALongInput'
+
+# The fuzz targets, each run over its seed corpus and a few thousand inputs.
+fuzz-smoke: bootstrap
+	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DSEISMO_FUZZ=ON >/dev/null
+	@cmake --build $(FUZZ_DIR) --target fuzzers -j $(JOBS)
+	@cd $(FUZZ_DIR) && ctest --output-on-failure -L fuzz
+
+# The fuzz targets run longer, FUZZ_SECONDS each.
+fuzz: fuzz-smoke
+	@for f in conversion export_parameters ctext_util; do \
+	  mkdir -p $(FUZZ_DIR)/fuzz/found/$$f; \
+	  $(FUZZ_DIR)/fuzz/$${f}_fuzzer -max_total_time=$(FUZZ_SECONDS) -max_len=70000 \
+	    $(FUZZ_DIR)/fuzz/found/$$f fuzz/corpus/$$f || exit 1; \
+	done
+
 clean:
-	@rm -rf $(BUILD_DIR)
+	@rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR)

@@ -7,6 +7,7 @@ packages=(
   g++ gfortran make cmake pkg-config binutils
   libgtest-dev libmseed-dev
   util-linux procps man-db
+  clang libclang-rt-14-dev
 )
 
 missing=()

@@ -1,0 +1,56 @@
+// Coverage-guided fuzzing of a whole-file conversion: any bytes as a YCF
+// input file, converted by the program's own conversion with switches the
+// first byte picks, must neither fault nor write anything but whole records.
+#include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "driver/convert_file.h"
+#include "driver/output_names.h"
+#include "driver/switches.h"
+#include "records/stream_error.h"
+
+namespace {
+
+const std::string& WorkDirectory() {
+  static const std::string Directory = [] {
+    char Template[] = "/tmp/drumlin-fuzz-XXXXXX";
+    if (::mkdtemp(Template) == nullptr) std::abort();
+    // The conversion's messages are not what is checked here.
+    if (std::freopen("/dev/null", "w", stdout) == nullptr) std::abort();
+    return std::string(Template) + "/";
+  }();
+  return Directory;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
+  const std::string& Dir = WorkDirectory();
+  const std::string Input = Dir + "in.YCF";
+  const uint8_t Choice = Size > 0 ? Data[0] : 0;
+  {
+    std::ofstream File(Input, std::ios::binary | std::ios::trunc);
+    if (Size > 1) File.write(reinterpret_cast<const char*>(Data + 1), static_cast<long>(Size - 1));
+  }
+  std::vector<std::string> Parameters = {Input, "/o:" + Dir + "out"};
+  if (Choice & 1) Parameters.push_back("/sys");
+  if (Choice & 2) Parameters.push_back("/net:FZ");
+  drumlin::SetParameters(Parameters);
+  try {
+    drumlin::OutputNames Outputs;
+    drumlin::ConvertFile(Input, Outputs);
+  } catch (const drumlin::StreamError&) {
+    std::abort();  // the work directory always takes the output
+  }
+  struct stat Output {};
+  if (::stat((Dir + "out/in.msd").c_str(), &Output) != 0 || Output.st_size % 4096 != 0)
+    std::abort();
+  return 0;
+}
