@@ -116,6 +116,8 @@ contains
     ! the single-precision 0.1.
     call check_double('hypot', hypot(0.1, 0.0), dble(0.1), 0d0)
     call check_double('hypot 3 4', hypot(3.0, 4.0), 5d0, 0d0)
+    ! The intrinsic would give the single-precision square root of 2.
+    call check_double('hypot 1 1 in double precision', hypot(1.0, 1.0), sqrt(2d0), 0d0)
     stamp = repeat('#', 30)
     call datetime(stamp)
     call check_text('datetime: columns beyond the stamp', stamp(25:30), '######')
