@@ -7,7 +7,7 @@
 #include "records/export_tokens.h"
 #include "records/ini_file.h"
 #include "records/ini_file_name.h"
-#include "records/seed_file.h"
+#include "records/record_run.h"
 
 namespace drumlin {
 
@@ -49,7 +49,7 @@ const IniFile& CurrentIniFile(const std::string& Name) {
 
 }  // namespace
 
-void TSEEDFile::LoadExportInfo(const std::string& StreamText, const std::string& SystemText) {
+void RecordRun::LoadExportInfo(const std::string& StreamText, const std::string& SystemText) {
   if (IniFileName.empty()) return;
   const IniFile& Ini = CurrentIniFile(IniFileName);
   const std::string Keys[] = {
@@ -61,7 +61,7 @@ void TSEEDFile::LoadExportInfo(const std::string& StreamText, const std::string&
   for (const std::string& Key : Keys) ApplyExportTokens(Ini.Value("EXPORTINFO", Key));
 }
 
-void TSEEDFile::ApplyExportTokens(std::string Value) {
+void RecordRun::ApplyExportTokens(std::string Value) {
   std::string Token;
   while (!Value.empty()) {
     NextToken(Value, Token);

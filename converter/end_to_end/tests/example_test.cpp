@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "testsupport/files.h"
 #include "testsupport/mseed_reader.h"
@@ -22,6 +23,7 @@ using namespace test;
 const std::string kExample = std::string(EXAMPLES_DIR) + "/DM01_20240501.YCF";
 const std::string kExportInfo = std::string(EXAMPLES_DIR) + "/DM01_export.ini";
 const std::string kGolden = std::string(EXAMPLES_DIR) + "/DM01_20240501.msd";
+const std::string kGoldenByStream = std::string(EXAMPLES_DIR) + "/DM01_20240501_streams.msd";
 
 TEST(Example, MatchesItsGenerator) {
   ScratchDirectory Work;
@@ -34,18 +36,26 @@ TEST(Example, MatchesItsGenerator) {
 }
 
 // The packing itself, byte for byte: every record of a fresh conversion is
-// the record kept in the examples.
-TEST(Example, ConvertsToItsGoldenFile) {
-  ScratchDirectory Work;
-  const ProgramRun Run = RunDrumlin({kExample, "/o:out", "/i:" + kExportInfo}, Work.Path());
-  ASSERT_EQ(Run.Status, 0) << Run.Errors;
-  const std::string Golden = ReadWholeFile(kGolden);
-  const std::string Made = ReadWholeFile(Work.File("out/DM01_20240501.msd"));
-  ASSERT_EQ(Golden.size() % 4096, 0u);
-  ASSERT_EQ(Made.size(), Golden.size());
-  for (std::size_t At = 0; At < Golden.size(); At += 4096)
-    ASSERT_TRUE(Made.compare(At, 4096, Golden, At, 4096) == 0)
-        << "record " << At / 4096 << " differs from the golden file";
+// the record kept in the examples, in file order and with "/streams".
+TEST(Example, ConvertsToItsGoldenFiles) {
+  const struct {
+    std::vector<std::string> Switches;
+    std::string Golden;
+  } Cases[] = {{{}, kGolden}, {{"/streams"}, kGoldenByStream}};
+  for (const auto& C : Cases) {
+    ScratchDirectory Work;
+    std::vector<std::string> Arguments = {kExample, "/o:out", "/i:" + kExportInfo};
+    Arguments.insert(Arguments.end(), C.Switches.begin(), C.Switches.end());
+    const ProgramRun Run = RunDrumlin(Arguments, Work.Path());
+    ASSERT_EQ(Run.Status, 0) << Run.Errors;
+    const std::string Golden = ReadWholeFile(C.Golden);
+    const std::string Made = ReadWholeFile(Work.File("out/DM01_20240501.msd"));
+    ASSERT_EQ(Golden.size() % 4096, 0u) << C.Golden;
+    ASSERT_EQ(Made.size(), Golden.size()) << C.Golden;
+    for (std::size_t At = 0; At < Golden.size(); At += 4096)
+      ASSERT_TRUE(Made.compare(At, 4096, Golden, At, 4096) == 0)
+          << "record " << At / 4096 << " differs from " << C.Golden;
+  }
 }
 
 TEST(Example, ConvertsWithItsExportParameters) {

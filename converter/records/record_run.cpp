@@ -1,8 +1,7 @@
-#include "records/seed_file.h"
+#include "records/record_run.h"
 
 #include <cstring>
 
-#include "blocks/byte_order.h"
 #include "blocks/stream_id.h"
 
 namespace drumlin {
@@ -26,10 +25,9 @@ void SetCodeField(char* Field, std::size_t Width, const std::string& Text, Keep 
 
 }  // namespace
 
-TSEEDFile::TSEEDFile(const std::string& FileName)
-    : FileStream(FileName), Pending_(new uint8_t[kPendingSize]) {}
+RecordRun::RecordRun(RecordOutput& Output) : Output_(Output) {}
 
-void TSEEDFile::InitHeader(const YcfBlock& Block) {
+void RecordRun::InitHeader(const YcfBlock& Block) {
   Header_ = RecordHeader{};
   // A block without samples has no first sample to give X0.
   Packer_.StartRun(FirstValue(Block), RecordCount(Block) > 0);
@@ -63,7 +61,7 @@ void TSEEDFile::InitHeader(const YcfBlock& Block) {
   NeedHeader = false;
 }
 
-void TSEEDFile::SetStartTime(UsTime Start) {
+void RecordRun::SetStartTime(UsTime Start) {
   Header_.Year = static_cast<uint16_t>(UsYear(Start));
   Header_.DayOfYear = static_cast<uint16_t>(UsDayOfYear(Start));
   Header_.Hour = static_cast<uint8_t>(UsHour(Start));
@@ -72,17 +70,17 @@ void TSEEDFile::SetStartTime(UsTime Start) {
   Header_.Fraction = static_cast<uint16_t>(UsFract(Start));
 }
 
-void TSEEDFile::AdvanceStartTime() {
+void RecordRun::AdvanceStartTime() {
   RunSamplesWritten_ += Header_.SampleCount;
   SetStartTime(RunStart_ + RunSamplesWritten_ * kUsPerSecond / Header_.RateFactor);
 }
 
-void TSEEDFile::AddSample(int32_t Value) {
+void RecordRun::AddSample(int32_t Value) {
   if (Packer_.AddSample(Value)) WriteRecord();
 }
 
 template <typename Field>
-void TSEEDFile::AddDifferences(const uint8_t* Data, int Count) {
+void RecordRun::AddDifferences(const uint8_t* Data, int Count) {
   while (Count > 0) {
     int Used = 0;
     if (Packer_.AddDifferences<Field>(Data, Count, Used)) WriteRecord();
@@ -91,7 +89,7 @@ void TSEEDFile::AddDifferences(const uint8_t* Data, int Count) {
   }
 }
 
-void TSEEDFile::AddBlockSamples(const YcfBlock& Block) {
+void RecordRun::AddBlockSamples(const YcfBlock& Block) {
   const StoredDifferences Differences = DifferencesAfterFirst(Block);
   if (SampleCountClaimed(Block) == 0) return;
   AddSample(FirstValue(Block));
@@ -102,56 +100,38 @@ void TSEEDFile::AddBlockSamples(const YcfBlock& Block) {
   }
 }
 
-void TSEEDFile::Flush() {
+void RecordRun::Flush() {
   if (Packer_.SampleCount() + Packer_.DiffCount() > 0) {
     while (Packer_.DiffCount() > 0)
       if (Packer_.PackOneQueued()) WriteRecord();
     WriteRecord();
   }
-  WritePending();
+  Output_.WritePending();
   NeedHeader = true;
 }
 
-void TSEEDFile::WritePending() {
-  if (PendingBytes_ == 0) return;
-  const std::size_t Bytes = PendingBytes_;
-  PendingBytes_ = 0;  // a failed write is not tried again
-  WriteBuffer(Pending_.get(), Bytes);
-}
-
-void TSEEDFile::WriteRecord() {
+void RecordRun::WriteRecord() {
   if (Packer_.SampleCount() > 0) {
     Header_.SampleCount = static_cast<uint16_t>(Packer_.SampleCount());
     Packer_.CloseRecord();
-    // Header and frames go to the buffer; frame words go out big-endian.
-    if (PendingBytes_ == kPendingSize) WritePending();
-    uint8_t* Record = Pending_.get() + PendingBytes_;
-    SerializeHeader(Header_, *reinterpret_cast<uint8_t(*)[kRecordHeaderLength]>(Record));
-    uint8_t* Out = Record + kRecordHeaderLength;
-    for (const auto& Frame : Packer_.Frames())
-      for (const uint32_t Word : Frame) {
-        StoreBe32(Out, Word);
-        Out += sizeof Word;
-      }
-    PendingBytes_ += kRecordHeaderLength + kRecordDataLength;
-    if (!Collect_) WritePending();
+    Output_.PutRecord(Header_, Packer_.Frames());
     AdvanceStartTime();
   }
   Packer_.StartNextRecord();
 }
 
-std::string TSEEDFile::GetNetwork() const { return std::string(Header_.Network, 2); }
+std::string RecordRun::GetNetwork() const { return std::string(Header_.Network, 2); }
 
-void TSEEDFile::SetNetwork(const std::string& Text) {
+void RecordRun::SetNetwork(const std::string& Text) {
   SetCodeField(Header_.Network, sizeof Header_.Network, Text, Keep::Last);
 }
-void TSEEDFile::SetStation(const std::string& Text) {
+void RecordRun::SetStation(const std::string& Text) {
   SetCodeField(Header_.Station, sizeof Header_.Station, Text, Keep::Last);
 }
-void TSEEDFile::SetChannel(const std::string& Text) {
+void RecordRun::SetChannel(const std::string& Text) {
   SetCodeField(Header_.Channel, sizeof Header_.Channel, Text, Keep::First);
 }
-void TSEEDFile::SetLocation(const std::string& Text) {
+void RecordRun::SetLocation(const std::string& Text) {
   SetCodeField(Header_.Location, sizeof Header_.Location, Text, Keep::First);
 }
 

@@ -1,0 +1,54 @@
+#include "driver/run_rules.h"
+
+#include <iostream>
+
+#include "blocks/stream_id.h"
+#include "driver/switches.h"
+
+namespace drumlin {
+
+RunSwitches RunSwitches::FromCommandLine() {
+  RunSwitches Switches;
+  if (FindSwitch("/net:")) Switches.Network = SwitchValue("/net:", "");
+  Switches.SystemAsStation = FindSwitch("/sys");
+  return Switches;
+}
+
+namespace {
+
+void OpenRun(RecordRun& Run, const YcfBlock& Block, const RunSwitches& Switches) {
+  Run.InitHeader(Block);
+  // The "/net:" value replaces the code the header got (an empty value too).
+  if (Switches.Network) Run.SetNetwork(*Switches.Network);
+  if (Switches.SystemAsStation) Run.SetStation(Base36Id(SystemId(Block)));
+}
+
+}  // namespace
+
+void TakeBlock(const YcfBlock& Block, Continuity& Series, RecordRun& Run, RecordOutput& Output,
+               const RunSwitches& Switches, const std::string& SeriesName) {
+  const UsTime Start = BlockStart(Block);
+  if (Series.ExpectedStart == 0) Series.ExpectedStart = Start;
+  if (Start != Series.ExpectedStart) {
+    Output.WritePending();
+    std::cout << "WARNING: Gap in time-series" << (SeriesName.empty() ? "" : " of ") << SeriesName
+              << " from " << UsToText(0, Series.ExpectedStart) << " to " << UsToText(0, Start)
+              << '\n';
+    Run.Flush();
+  } else if (!Run.NeedHeader && !(RunIdentity::Of(Block) == Series.Run)) {
+    Run.Flush();  // another stream or rate follows on: a new run, no gap
+  }
+  Series.ExpectedStart = Start + BlockDuration(Block);  // the block's end
+  if (Run.NeedHeader) {
+    OpenRun(Run, Block, Switches);
+    Series.Run = RunIdentity::Of(Block);
+  }
+  Run.AddBlockSamples(Block);
+}
+
+void ReportInvalidBlock(RecordOutput& Output) {
+  Output.WritePending();
+  std::cout << "WARNING: Invalid YCF Data block - skipping\n";
+}
+
+}  // namespace drumlin

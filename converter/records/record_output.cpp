@@ -1,0 +1,32 @@
+#include "records/record_output.h"
+
+#include "blocks/byte_order.h"
+
+namespace drumlin {
+
+RecordOutput::RecordOutput(const std::string& FileName)
+    : FileStream(FileName), Pending_(new uint8_t[kPendingSize]) {}
+
+void RecordOutput::PutRecord(const RecordHeader& Header, const Steim1Packer::FrameWords& Frames) {
+  if (PendingBytes_ == kPendingSize) WritePending();
+  uint8_t* Record = Pending_.get() + PendingBytes_;
+  SerializeHeader(Header, *reinterpret_cast<uint8_t(*)[kRecordHeaderLength]>(Record));
+  // Frame words go out big-endian.
+  uint8_t* Out = Record + kRecordHeaderLength;
+  for (const auto& Frame : Frames)
+    for (const uint32_t Word : Frame) {
+      StoreBe32(Out, Word);
+      Out += sizeof Word;
+    }
+  PendingBytes_ += kRecordLength;
+  if (!Collect_) WritePending();
+}
+
+void RecordOutput::WritePending() {
+  if (PendingBytes_ == 0) return;
+  const std::size_t Bytes = PendingBytes_;
+  PendingBytes_ = 0;  // a failed write is not tried again
+  WriteBuffer(Pending_.get(), Bytes);
+}
+
+}  // namespace drumlin
