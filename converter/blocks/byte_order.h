@@ -48,16 +48,16 @@ inline void StoreBe32(uint8_t* At, uint32_t Value) {
   std::memcpy(At, &Value, sizeof Value);
 }
 
-// A native field stored at At (no alignment needed).
+// A signed big-endian field of type Field (int8_t, int16_t or int32_t),
+// sign-extended.
 template <typename Field>
-inline Field LoadNative(const uint8_t* At) {
-  Field Value;
-  std::memcpy(&Value, At, sizeof Value);
-  return Value;
-}
-template <typename Field>
-inline void StoreNative(uint8_t* At, Field Value) {
-  std::memcpy(At, &Value, sizeof Value);
+inline int32_t LoadBeSigned(const uint8_t* At) {
+  if constexpr (sizeof(Field) == 1)
+    return static_cast<int8_t>(*At);
+  else if constexpr (sizeof(Field) == 2)
+    return static_cast<int16_t>(LoadBe16(At));
+  else
+    return static_cast<int32_t>(LoadBe32(At));
 }
 
 }  // namespace drumlin

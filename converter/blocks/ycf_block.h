@@ -1,7 +1,8 @@
 // One 1024-byte YCF block: 16-byte header, first value, differences of 32, 16
-// or 8 bits and the closing last value. Big-endian in the file; ConvertBlock
-// turns the fields in place into host order, and every reader below expects
-// a converted block.
+// or 8 bits and the closing last value, every multi-byte field big-endian.
+// A block is read as the file holds it: the readers below take each field
+// from its big-endian bytes, so a block is never changed, and can be read
+// straight from a mapping of the input file.
 #pragma once
 
 #include <algorithm>
@@ -42,18 +43,9 @@ struct YcfBlock {
   alignas(4) uint8_t Bytes[kYcfBlockSize];
 };
 
-// Converts the block in place from file order to host order (once per block).
-void ConvertBlock(YcfBlock& Block);
-
-inline uint32_t SystemId(const YcfBlock& Block) {
-  return LoadNative<uint32_t>(Block.Bytes + kSystemIdOffset);
-}
-inline uint32_t StreamId(const YcfBlock& Block) {
-  return LoadNative<uint32_t>(Block.Bytes + kStreamIdOffset);
-}
-inline uint32_t TimeCode(const YcfBlock& Block) {
-  return LoadNative<uint32_t>(Block.Bytes + kTimeCodeOffset);
-}
+inline uint32_t SystemId(const YcfBlock& Block) { return LoadBe32(Block.Bytes + kSystemIdOffset); }
+inline uint32_t StreamId(const YcfBlock& Block) { return LoadBe32(Block.Bytes + kStreamIdOffset); }
+inline uint32_t TimeCode(const YcfBlock& Block) { return LoadBe32(Block.Bytes + kTimeCodeOffset); }
 inline uint8_t Byte12(const YcfBlock& Block) { return Block.Bytes[kByte12Offset]; }
 // 0 marks a status block.
 inline uint8_t SampleRateCode(const YcfBlock& Block) { return Block.Bytes[kSampleRateCodeOffset]; }
@@ -74,14 +66,14 @@ inline std::size_t CappedRecordCount(const YcfBlock& Block) {
   return std::min<std::size_t>(RecordCount(Block), kMaxRecordCount);
 }
 inline int32_t FirstValue(const YcfBlock& Block) {
-  return LoadNative<int32_t>(Block.Bytes + kFirstValueOffset);
+  return static_cast<int32_t>(LoadBe32(Block.Bytes + kFirstValueOffset));
 }
 inline std::size_t LastValueOffset(const YcfBlock& Block) {
   return kDataOffset + kDataRecordSize * CappedRecordCount(Block);
 }
 // The value behind the data records.
 inline int32_t LastValue(const YcfBlock& Block) {
-  return LoadNative<int32_t>(Block.Bytes + LastValueOffset(Block));
+  return static_cast<int32_t>(LoadBe32(Block.Bytes + LastValueOffset(Block)));
 }
 
 // 1, 2 and 4 differences per data record; every other code is unusable.
@@ -139,7 +131,7 @@ inline bool IsUsableDataBlock(const YcfBlock& Block) {
 // Difference 0 stands where the first value is and is not used; sample k,
 // for k >= 1, is sample k-1 plus difference k.
 struct StoredDifferences {
-  const uint8_t* Data;  // difference 1, in host order (the data area when empty)
+  const uint8_t* Data;  // difference 1, big-endian (the data area when empty)
   int Count;            // samples of the block less one; 0 for none or one
   int Width;            // bytes per difference: 4, 2 or 1
 };

@@ -21,8 +21,7 @@ void ConvertInFileOrder(InputFile& Input, TSEEDFile& Output, const RunSwitches& 
   Continuity Series;
   const std::string Unnamed;
   while (YcfBlock* Next = Input.NextBlock()) {
-    YcfBlock& Block = *Next;
-    ConvertBlock(Block);
+    const YcfBlock& Block = *Next;
     if (!IsUsableDataBlock(Block)) {
       ReportInvalidBlock(Output);
       continue;
@@ -36,8 +35,7 @@ void ConvertInFileOrder(InputFile& Input, TSEEDFile& Output, const RunSwitches& 
 void ConvertByStream(InputFile& Input, TSEEDFile& Output, const RunSwitches& Switches) {
   StreamTable Streams(Output);
   while (YcfBlock* Next = Input.NextBlock()) {
-    YcfBlock& Block = *Next;
-    ConvertBlock(Block);
+    const YcfBlock& Block = *Next;
     if (!IsUsableDataBlock(Block)) {
       ReportInvalidBlock(Output);
       continue;

@@ -1,6 +1,6 @@
 #include "records/record_output.h"
 
-#include "blocks/byte_order.h"
+#include <cstring>
 
 namespace drumlin {
 
@@ -11,13 +11,9 @@ void RecordOutput::PutRecord(const RecordHeader& Header, const Steim1Packer::Fra
   if (PendingBytes_ == kPendingSize) WritePending();
   uint8_t* Record = Pending_.get() + PendingBytes_;
   SerializeHeader(Header, *reinterpret_cast<uint8_t(*)[kRecordHeaderLength]>(Record));
-  // Frame words go out big-endian.
-  uint8_t* Out = Record + kRecordHeaderLength;
-  for (const auto& Frame : Frames)
-    for (const uint32_t Word : Frame) {
-      StoreBe32(Out, Word);
-      Out += sizeof Word;
-    }
+  // The frames stand in file order already.
+  static_assert(sizeof(Steim1Packer::FrameWords) == kRecordDataLength);
+  std::memcpy(Record + kRecordHeaderLength, Frames, kRecordDataLength);
   PendingBytes_ += kRecordLength;
   if (!Collect_) WritePending();
 }

@@ -77,10 +77,10 @@ static_assert(kWordChoices[2].Take == 1 && kWordChoices[2].Need == 1, "32 bits f
 static_assert(kWordChoices[6].Take == 1 && kWordChoices[6].Need == 2, "32 bits second");
 static_assert(kWordChoices[9].Take == 2 && kWordChoices[9].Need == 4, "8 8 16 8");
 
-// The Index-th host-order difference field of Data, sign-extended.
+// The Index-th big-endian difference field of Data, sign-extended.
 template <typename Field>
 DRUMLIN_HOT int32_t LoadDiff(const uint8_t* Data, int Index) {
-  return LoadNative<Field>(Data + sizeof(Field) * static_cast<std::size_t>(Index));
+  return LoadBeSigned<Field>(Data + sizeof(Field) * static_cast<std::size_t>(Index));
 }
 
 // The word of Take differences from Data[At] on, oldest in the top bits.
@@ -112,10 +112,15 @@ DRUMLIN_HOT int32_t SumOfBytes(const uint8_t* Bytes, int Count) {
   return static_cast<int32_t>(Unsigned - 128 * static_cast<int64_t>(Count));
 }
 
-// Whether the four 16-bit fields stored from At on all fit 8 bits: adding
-// 128 to each (within its own 16 bits) leaves its high byte clear.
+// Whether the four big-endian 16-bit fields stored from At on all fit 8
+// bits: adding 128 to each (within its own 16 bits) leaves its high byte
+// clear.
 DRUMLIN_HOT bool FourFit8Bits(const uint8_t* At) {
-  const uint64_t Four = LoadNative<uint64_t>(At);
+  uint64_t Four;
+  std::memcpy(&Four, At, sizeof Four);
+  // Each field in host order, in its own place.
+  if constexpr (!kHostIsBigEndian)
+    Four = (Four & 0x00FF00FF00FF00FFu) << 8 | (Four >> 8 & 0x00FF00FF00FF00FFu);
   const uint64_t Shifted =
       ((Four & 0x7FFF7FFF7FFF7FFFu) + 0x0080008000800080u) ^ (Four & 0x8000800080008000u);
   return (Shifted & 0xFF00FF00FF00FF00u) == 0;
@@ -127,6 +132,7 @@ int Steim1Packer::DiffSize(int32_t Diff) { return SizeClass(Diff); }
 
 void Steim1Packer::ClearFrames() {
   std::memset(Frames_, 0, sizeof Frames_);
+  std::memset(Control_, 0, sizeof Control_);
   FrameIndex_ = 0;
   WordIndex_ = 2;
   SampleCount_ = 0;
@@ -140,23 +146,30 @@ void Steim1Packer::StartRun(int32_t FirstValue, bool FirstKnown) {
   LastSample_ = 0;
   SampleSum_ = 0;
   X0Known_ = FirstKnown;
-  Frames_[0][1] = static_cast<uint32_t>(FirstKnown ? FirstValue : kX0Mark);
+  Frames_[0][1] = BigEndian32(static_cast<uint32_t>(FirstKnown ? FirstValue : kX0Mark));
 }
 
 void Steim1Packer::StartNextRecord() {
   ClearFrames();
-  Frames_[0][1] = static_cast<uint32_t>(kX0Mark);
+  Frames_[0][1] = BigEndian32(static_cast<uint32_t>(kX0Mark));
   X0Known_ = false;
 }
 
-void Steim1Packer::CloseRecord() { Frames_[0][2] = static_cast<uint32_t>(SampleSum_); }
+uint32_t Steim1Packer::Word(int F, int W) const {
+  return W == 0 ? Control_[F] : BigEndian32(Frames_[F][W]);
+}
+
+void Steim1Packer::CloseRecord() {
+  Frames_[0][2] = BigEndian32(static_cast<uint32_t>(SampleSum_));
+  for (int F = 0; F <= FrameIndex_; ++F) Frames_[F][0] = BigEndian32(Control_[F]);
+}
 
 // The oldest queued difference opens a record whose first sample is not yet
 // known: it becomes that sample's value, which is also the record's X0.
 DRUMLIN_HOT void Steim1Packer::ApplyX0Rule() {
   if (X0Known_ || DiffCount_ == 0) return;
   const int32_t First = WrapAdd(SampleSum_, Diffs_[0]);
-  Frames_[0][1] = static_cast<uint32_t>(First);
+  Frames_[0][1] = BigEndian32(static_cast<uint32_t>(First));
   X0Known_ = true;
   Diffs_[0] = First;
   DiffSizes_[0] = SizeClass(First);
@@ -188,11 +201,10 @@ DRUMLIN_HOT bool Steim1Packer::PutWord(uint32_t Word, uint32_t Code) {
     ++WordIndex_;
   } else {
     ++FrameIndex_;
-    Frames_[FrameIndex_][0] = 0;
     WordIndex_ = 1;
   }
-  Frames_[FrameIndex_][WordIndex_] = Word;
-  Frames_[FrameIndex_][0] |= (Code & 3u) << (2 * (kWordsPerFrame - 1 - WordIndex_));
+  Frames_[FrameIndex_][WordIndex_] = BigEndian32(Word);
+  Control_[FrameIndex_] |= (Code & 3u) << (2 * (kWordsPerFrame - 1 - WordIndex_));
   return FrameIndex_ == kFrameCount - 1 && WordIndex_ == kWordsPerFrame - 1;
 }
 
@@ -256,17 +268,18 @@ DRUMLIN_HOT bool Steim1Packer::PutFour8Words(const uint8_t* Data, int Count, int
     }
     const int Take = Left < kDataWords - Slot ? Left : kDataWords - Slot;
     uint32_t* Out = Frames_[Frame] + Slot + 1;
-    for (int K = 0; K < Take; ++K, At += 4) {
-      if constexpr (sizeof(Field) == 1)
-        Out[K] = LoadBe32(Data + At);  // the four stored bytes are the word
-      else
-        Out[K] = MakeWord<Field>(Data, At, 4);
+    if constexpr (sizeof(Field) == 1) {
+      // The stored bytes are the words, in the order they stand in the file.
+      std::memcpy(Out, Data + At, 4 * static_cast<std::size_t>(Take));
+      At += 4 * Take;
+    } else {
+      for (int K = 0; K < Take; ++K, At += 4) Out[K] = BigEndian32(MakeWord<Field>(Data, At, 4));
     }
     // Control code 01 in the 2-bit fields of slots Slot+1 .. Slot+Take; slot
     // S sits at bits 2 * (15 - S).
     const uint32_t Below = (1u << (2 * (kDataWords - Slot))) - 1u;
     const uint32_t Past = (1u << (2 * (kDataWords - Slot - Take))) - 1u;
-    Frames_[Frame][0] = (Slot == 0 ? 0u : Frames_[Frame][0]) | (0x55555555u & Below & ~Past);
+    Control_[Frame] |= 0x55555555u & Below & ~Past;
     Slot += Take;
     Left -= Take;
   }

@@ -71,8 +71,8 @@ class Steim1Packer {
   bool AddSample(int32_t Value);
 
   // Appends the samples that follow the last one by the given differences
-  // (host-order fields of type Field: int8_t, int16_t or int32_t, as a
-  // converted block stores them), exactly as AddSample would take each
+  // (big-endian fields of type Field: int8_t, int16_t or int32_t, as a
+  // block stores them), exactly as AddSample would take each
   // sample, stopping after the difference whose word fills the record. Used
   // receives the number of differences taken; true when the record is full.
   template <typename Field>
@@ -82,7 +82,9 @@ class Steim1Packer {
   // 32-bit word. Call only while DiffCount() > 0. True when the record is full.
   bool PackOneQueued();
 
-  // Stores Xn, the value of the record's last packed sample.
+  // Completes the record's frames: Xn, the value of its last packed sample,
+  // and the control words. Frames() then holds the record's data area as it
+  // stands in the file.
   void CloseRecord();
 
   // Clears the frames for the next record of the run; queued differences,
@@ -90,11 +92,15 @@ class Steim1Packer {
   // sample.
   void StartNextRecord();
 
+  // The frames in file order: every word big-endian. Control words and Xn
+  // are in place once CloseRecord has run.
   const FrameWords& Frames() const { return Frames_; }
+  // Word W of frame F as a native value.
+  uint32_t Word(int F, int W) const;
   int SampleCount() const { return SampleCount_; }
   int DiffCount() const { return DiffCount_; }
   int32_t SampleSum() const { return SampleSum_; }
-  int32_t X0() const { return static_cast<int32_t>(Frames_[0][1]); }
+  int32_t X0() const { return static_cast<int32_t>(Word(0, 1)); }
   bool X0Known() const { return X0Known_; }
 
  private:
@@ -112,6 +118,8 @@ class Steim1Packer {
   void ClearFrames();
 
   FrameWords Frames_{};
+  // Control words of the frames, native until CloseRecord stores them.
+  uint32_t Control_[kFrameCount]{};
   int FrameIndex_ = 0;
   int WordIndex_ = 2;
   int32_t LastSample_ = 0;

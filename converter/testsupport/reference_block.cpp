@@ -8,9 +8,9 @@ int32_t Difference(const YcfBlock& Block, int Index) {
   if (Index < 0 || static_cast<std::size_t>(Index) >= Code * CappedRecordCount(Block)) return 0;
   const uint8_t* At = Block.Bytes + kDataOffset + static_cast<std::size_t>(Index) * 4 / Code;
   switch (Code) {
-    case 1: return LoadNative<int32_t>(At);
-    case 2: return LoadNative<int16_t>(At);
-    default: return LoadNative<int8_t>(At);
+    case 1: return LoadBeSigned<int32_t>(At);
+    case 2: return LoadBeSigned<int16_t>(At);
+    default: return LoadBeSigned<int8_t>(At);
   }
 }
 

@@ -8,8 +8,8 @@
 
 namespace drumlin::test {
 
-// The Index-th difference of a converted block, sign-extended; 0 for an
-// invalid compression code and for an index outside the block's records.
+// The Index-th difference of a block, sign-extended; 0 for an invalid
+// compression code and for an index outside the block's records.
 int32_t Difference(const YcfBlock& Block, int Index);
 
 // Start expected of the next block of the stream.

@@ -10,8 +10,8 @@
 //   std::vector<YcfBlock> Blocks = MakeStream(Stream, Start, Samples);
 //   WriteYcfFile("data.YCF", Blocks);
 //
-// Blocks come back unconverted, exactly as a file holds them: call
-// ConvertBlock on a copy before reading fields. Invalid input to the
+// Blocks come back exactly as a file holds them, ready for the readers of
+// blocks/ycf_block.h and the record file. Invalid input to the
 // builders (samples that do not fit, starts that no time code can express)
 // raises std::invalid_argument; file errors raise std::runtime_error.
 #pragma once
@@ -68,13 +68,6 @@ struct YcfStreamSpec {
 // be expressed by a time code and fraction numerator.
 std::vector<YcfBlock> MakeStream(const YcfStreamSpec& Stream, UsTime Start,
                                  std::span<const int32_t> Samples);
-
-// A data block as ConvertBlock leaves it, ready for the record file.
-inline YcfBlock ConvertedBlock(const YcfHeaderSpec& Header, std::span<const int32_t> Samples) {
-  YcfBlock Block = MakeDataBlock(Header, Samples);
-  ConvertBlock(Block);
-  return Block;
-}
 
 // Writes the blocks one after the other to a new file.
 void WriteYcfFile(const std::string& Path, std::span<const YcfBlock> Blocks);

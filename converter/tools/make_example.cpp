@@ -87,9 +87,7 @@ void AddStream(std::vector<Timed>& All, const char* StreamText, int Order,
     const std::vector<int32_t> Part(Samples.begin() + static_cast<std::ptrdiff_t>(Begin),
                                     Samples.begin() + static_cast<std::ptrdiff_t>(End));
     for (const YcfBlock& Block : MakeStream(Stream, From, Part)) {
-      YcfBlock Converted = Block;
-      ConvertBlock(Converted);
-      All.push_back({BlockStart(Converted), Order, Block});
+      All.push_back({BlockStart(Block), Order, Block});
     }
   };
   const std::size_t Cut = kFirstPartSeconds * kRateHz;

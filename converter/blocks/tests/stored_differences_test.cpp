@@ -23,9 +23,9 @@ std::vector<int32_t> SamplesFromView(const YcfBlock& Block) {
   Samples.push_back(static_cast<int32_t>(Value));
   for (int I = 0; I < View.Count; ++I) {
     const uint8_t* At = View.Data + static_cast<std::size_t>(I * View.Width);
-    const int32_t Diff = View.Width == 4   ? LoadNative<int32_t>(At)
-                         : View.Width == 2 ? LoadNative<int16_t>(At)
-                                           : LoadNative<int8_t>(At);
+    const int32_t Diff = View.Width == 4   ? LoadBeSigned<int32_t>(At)
+                         : View.Width == 2 ? LoadBeSigned<int16_t>(At)
+                                           : LoadBeSigned<int8_t>(At);
     Value += static_cast<uint32_t>(Diff);
     Samples.push_back(static_cast<int32_t>(Value));
   }
@@ -41,8 +41,7 @@ TEST(StoredDifferences, GiveTheSamplesOfTheDifferencesOneByOne) {
       std::vector<int32_t> Diffs(1000);
       for (int32_t& D : Diffs) D = static_cast<int32_t>(Rng());  // stored with the code's width
       Diffs[1] = INT32_MAX;                                      // forces wrap-around
-      YcfBlock Block = MakeRawBlock(Header, Records, INT32_MAX - 1, Diffs, 0);
-      ConvertBlock(Block);
+      const YcfBlock Block = MakeRawBlock(Header, Records, INT32_MAX - 1, Diffs, 0);
       ASSERT_TRUE(IsUsableDataBlock(Block));
 
       int32_t Expected[test::kMaxBlockSamples];

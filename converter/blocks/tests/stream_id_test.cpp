@@ -53,7 +53,6 @@ TEST(StreamId, DerivesChannelCodes) {
     Header.StreamId = Base36Value(C.StreamText);
     Header.RateCode = C.RateCode;
     YcfBlock Block = MakeRawBlock(Header, 0, 0, {}, 0);
-    ConvertBlock(Block);
     ASSERT_EQ(Base36Id(StreamId(Block)), C.StreamText);
     EXPECT_EQ(ChannelCode(Block), C.Channel) << static_cast<int>(C.RateCode);
   }

@@ -55,9 +55,7 @@ void AddStream(std::vector<TimedBlock>& All, const std::string& System, const st
                uint8_t RateCode, UsTime Start, const std::vector<int32_t>& Samples, int Order) {
   for (const YcfBlock& B :
        MakeStream({Base36Value(System), Base36Value(Stream), RateCode, 0}, Start, Samples)) {
-    YcfBlock Converted = B;
-    ConvertBlock(Converted);
-    All.push_back({BlockStart(Converted), Order, B});
+    All.push_back({BlockStart(B), Order, B});
   }
 }
 
@@ -111,8 +109,7 @@ StreamKey KeyOf(const YcfBlock& Block) {  // as the file holds it
 // The number of streams among the usable blocks: only those open runs.
 std::size_t UsableStreams(const std::vector<YcfBlock>& Blocks) {
   std::set<StreamKey> Keys;
-  for (YcfBlock B : Blocks) {
-    ConvertBlock(B);
+  for (const YcfBlock& B : Blocks) {
     if (IsUsableDataBlock(B)) Keys.insert({SystemId(B), StreamId(B)});
   }
   return Keys.size();

@@ -84,7 +84,7 @@ class ExportInfo : public ::testing::Test {
     H.StreamId = Base36Value(Stream);
     H.RateCode = 100;
     H.TimeCode = MakeTimeCode(12000, 0);
-    return ConvertedBlock(H, std::vector<int32_t>{0});
+    return MakeDataBlock(H, std::vector<int32_t>{0});
   }
 
   ScratchDirectory Dir;

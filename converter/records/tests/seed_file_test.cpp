@@ -63,7 +63,7 @@ TEST(SeedFile, HeaderAndFirstFrameByteForByte) {
   H.FracNumerator = 3;  // 3/8 s at 400 samples per second
   H.Compression = 4;
   const std::vector<int32_t> Samples = {0, 1, 3, 0};
-  const YcfBlock Block = ConvertedBlock(H, Samples);
+  const YcfBlock Block = MakeDataBlock(H, Samples);
   {
     TSEEDFile File(Dir.File("out.msd"));
     EXPECT_TRUE(File.NeedHeader);
@@ -102,7 +102,7 @@ TEST(SeedFile, CodeFieldsTakeTheirWidth) {
   ScratchDirectory Dir;
   TSEEDFile File(Dir.File("codes.msd"));
   const YcfBlock Block =
-      ConvertedBlock(StreamHeader(100, TimeCodeOf(2024, 1, 1, 0)), std::vector<int32_t>{1});
+      MakeDataBlock(StreamHeader(100, TimeCodeOf(2024, 1, 1, 0)), std::vector<int32_t>{1});
   File.InitHeader(Block);
   struct Case {
     const char* Name;
@@ -137,7 +137,7 @@ TEST(SeedFile, DefaultCodesOfARun) {
   TSEEDFile File(Dir.File("d.msd"));
   YcfHeaderSpec H = StreamHeader(20, TimeCodeOf(2024, 1, 1, 0));
   H.StreamId = Base36Value("AB12N4");  // six characters: four-letter station
-  File.InitHeader(ConvertedBlock(H, std::vector<int32_t>{1}));
+  File.InitHeader(MakeDataBlock(H, std::vector<int32_t>{1}));
   const RecordHeader& R = File.Header();
   EXPECT_EQ(std::string(R.Station, 5), "AB12 ");
   EXPECT_EQ(std::string(R.Channel, 3), "BHN");
@@ -174,7 +174,7 @@ TEST(SeedFile, RecordStartsFollowTheRunWithoutDrift) {
   ScratchDirectory Dir;
   for (const StartCase& C : Cases) {
     const YcfHeaderSpec H = StreamHeader(C.RateCode, TimeCodeOf(C.Year, C.Month, C.Day, C.Seconds));
-    const YcfBlock Block = ConvertedBlock(H, std::span(C.Samples).first(1));
+    const YcfBlock Block = MakeDataBlock(H, std::span(C.Samples).first(1));
     const DecodedFile Out = WriteRun(Dir.File("t.msd"), Block, C.Samples);
     ASSERT_TRUE(Out.Ok) << C.Name << ": " << Out.Problem;
     ASSERT_GE(Out.Records.size(), 3u) << C.Name;
@@ -197,7 +197,7 @@ TEST(SeedFile, RecordAfterTheYearEndsOnDayOne) {
   const YcfHeaderSpec H = StreamHeader(100, TimeCodeOf(2023, 12, 31, 86395));
   const std::vector<int32_t> Samples = Alternating(2 * 943);
   const DecodedFile Out =
-      WriteRun(Dir.File("y.msd"), ConvertedBlock(H, std::span(Samples).first(1)), Samples);
+      WriteRun(Dir.File("y.msd"), MakeDataBlock(H, std::span(Samples).first(1)), Samples);
   ASSERT_TRUE(Out.Ok) << Out.Problem;
   ASSERT_EQ(Out.Records.size(), 2u);
   EXPECT_EQ(Out.Records[0].StartHpTime, HpTimeOf(2023, 365, 23, 59, 55, 0));
@@ -249,7 +249,7 @@ TEST(SeedFile, LibmseedDecodesEverySampleExactly) {
     const std::vector<int32_t> Samples = C.Make();
     const YcfHeaderSpec H = StreamHeader(100, TimeCodeOf(2024, 5, 1, 100));
     const DecodedFile Out =
-        WriteRun(Dir.File("s.msd"), ConvertedBlock(H, std::span(Samples).first(1)), Samples);
+        WriteRun(Dir.File("s.msd"), MakeDataBlock(H, std::span(Samples).first(1)), Samples);
     ASSERT_TRUE(Out.Ok) << C.Name << ": " << Out.Problem;
     std::vector<int32_t> Decoded;
     for (const DecodedRecord& R : Out.Records) {
@@ -270,7 +270,6 @@ TEST(SeedFile, RunOpenedByABlockWithoutSamplesTakesX0FromItsFirstSample) {
   ScratchDirectory Dir;
   YcfHeaderSpec H = StreamHeader(100, TimeCodeOf(2024, 5, 1, 0));
   YcfBlock Empty = MakeRawBlock(H, 0, 123456789, {}, 0);  // FirstValue is no sample
-  ConvertBlock(Empty);
   const std::vector<int32_t> Samples = {5, 6, 7, -1000000};
   const DecodedFile Out = WriteRun(Dir.File("e.msd"), Empty, Samples);
   ASSERT_TRUE(Out.Ok) << Out.Problem;
@@ -287,7 +286,7 @@ TEST(SeedFile, FlushWritesOnlyRecordsThatHoldSamples) {
     {
       TSEEDFile File(Path);
       File.InitHeader(
-          ConvertedBlock(StreamHeader(100, TimeCodeOf(2024, 5, 1, 0)), std::span(Full).first(1)));
+          MakeDataBlock(StreamHeader(100, TimeCodeOf(2024, 5, 1, 0)), std::span(Full).first(1)));
       if (WithSamples)
         for (int32_t V : Full) File.AddSample(V);
       File.Flush();  // nothing pending: the full record went out as its last word filled
@@ -313,7 +312,6 @@ TEST(SeedFile, CollectedRecordsAndBlockSamplesGiveTheSameFile) {
   std::vector<YcfBlock> StreamBlocks =
       MakeStream({Base36Value("ABC12"), Base36Value("1234Z2"), 100, 0},
                  TimeCodeToUs(TimeCodeOf(2024, 5, 1, 0)), Samples);
-  for (YcfBlock& Block : StreamBlocks) ConvertBlock(Block);
   auto Write = [&](const std::string& Name, bool Collect, bool WholeBlocks) {
     const std::string Path = Dir.File(Name);
     TSEEDFile File(Path);
@@ -359,7 +357,7 @@ TEST(SeedFile, CreateAndWriteErrorsCarryTheStreamTexts) {
   // A full device is written through: it takes the open but not the record.
   TSEEDFile Full("/dev/full");
   Full.InitHeader(
-      ConvertedBlock(StreamHeader(100, TimeCodeOf(2024, 5, 1, 0)), std::vector<int32_t>{1}));
+      MakeDataBlock(StreamHeader(100, TimeCodeOf(2024, 5, 1, 0)), std::vector<int32_t>{1}));
   Full.AddSample(1);
   try {
     Full.Flush();
@@ -383,7 +381,7 @@ TEST(SeedFile, AnOlderFileIsReplacedOnlyByTheFinishedOne) {
   for (const bool Finished : {false, true}) {
     TSEEDFile File(Path);
     File.InitHeader(
-        ConvertedBlock(StreamHeader(100, TimeCodeOf(2024, 5, 1, 0)), std::span(Samples).first(1)));
+        MakeDataBlock(StreamHeader(100, TimeCodeOf(2024, 5, 1, 0)), std::span(Samples).first(1)));
     for (int32_t V : Samples) File.AddSample(V);
     File.Flush();
     EXPECT_EQ(ReadWholeFile(Path), Old);
@@ -428,7 +426,6 @@ TEST(SeedFile, WholeBlocksGiveTheFileOfTheirSamplesOneByOne) {
                            : Pick(-Spread, Spread);
     const int32_t First = Pick(0, 5) == 0 ? INT32_MAX : Pick(INT32_MIN, INT32_MAX);
     YcfBlock Block = MakeRawBlock(Header, Records, First, Diffs, 0);
-    ConvertBlock(Block);
     Blocks.push_back(Block);
   }
   auto Write = [&](const std::string& Name, bool Whole) {

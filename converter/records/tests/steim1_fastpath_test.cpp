@@ -15,6 +15,7 @@
 #include <type_traits>
 #include <vector>
 
+#include "blocks/byte_order.h"
 #include "records/steim1_packer.h"
 #include "testsupport/reference_steim1.h"
 
@@ -88,11 +89,12 @@ class RecordCollector {
 
   template <typename Field>
   void AddFields(const std::vector<int32_t>& Diffs) {
+    // Big-endian fields, as a block stores them.
     std::vector<uint8_t> Bytes(Diffs.size() * sizeof(Field));
-    for (std::size_t I = 0; I < Diffs.size(); ++I) {
-      const Field D = static_cast<Field>(Diffs[I]);
-      std::memcpy(Bytes.data() + I * sizeof(Field), &D, sizeof D);
-    }
+    for (std::size_t I = 0; I < Diffs.size(); ++I)
+      for (std::size_t K = 0; K < sizeof(Field); ++K)
+        Bytes[I * sizeof(Field) + K] =
+            static_cast<uint8_t>(static_cast<uint32_t>(Diffs[I]) >> (8 * (sizeof(Field) - 1 - K)));
     const uint8_t* Next = Bytes.data();
     int Left = static_cast<int>(Diffs.size());
     while (Left > 0) {
@@ -139,8 +141,14 @@ class RecordCollector {
   void Write() {
     if (Packer_.SampleCount() > 0) {
       Packer_.CloseRecord();
-      PackedRecord Record{std::vector<uint32_t>(63 * 16), Packer_.SampleCount()};
-      std::memcpy(Record.Words.data(), Packer_.Frames(), Record.Words.size() * 4);
+      // Every word as a number: the converter's packer keeps its closed
+      // frames as they stand in the file, the reference as native words.
+      PackedRecord Record{std::vector<uint32_t>(), Packer_.SampleCount()};
+      for (int F = 0; F < 63; ++F)
+        for (int W = 0; W < 16; ++W) {
+          const uint32_t Word = Packer_.Frames()[F][W];
+          Record.Words.push_back(kTakesDifferences ? BigEndian32(Word) : Word);
+        }
       Records_.push_back(std::move(Record));
     }
     Packer_.StartNextRecord();

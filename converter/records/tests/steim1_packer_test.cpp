@@ -22,9 +22,9 @@ std::vector<PackedWord> DataWords(const Steim1Packer& Packer) {
   std::vector<PackedWord> Words;
   for (int F = 0; F < Steim1Packer::kFrameCount; ++F)
     for (int W = F == 0 ? 3 : 1; W < Steim1Packer::kWordsPerFrame; ++W) {
-      const uint32_t Code = Packer.Frames()[F][0] >> (2 * (15 - W)) & 3u;
+      const uint32_t Code = Packer.Word(F, 0) >> (2 * (15 - W)) & 3u;
       if (Code == 0) return Words;
-      Words.push_back({Code, Packer.Frames()[F][W]});
+      Words.push_back({Code, Packer.Word(F, W)});
     }
   return Words;
 }
@@ -126,7 +126,7 @@ TEST(Steim1Packer, RecordFillsAtItsLastWord) {
     EXPECT_TRUE(Full) << C.Name;
     EXPECT_EQ(Packer.SampleCount(), C.Samples) << C.Name;
     Packer.CloseRecord();
-    EXPECT_EQ(static_cast<int32_t>(Packer.Frames()[0][2]), C.Value) << C.Name;  // Xn
+    EXPECT_EQ(static_cast<int32_t>(Packer.Word(0, 2)), C.Value) << C.Name;  // Xn
     EXPECT_EQ(Packer.X0(), C.Value) << C.Name;
     // The next record's first sample becomes its X0 and its first word.
     const int Leftover = Fed - C.Samples - Packer.DiffCount();

@@ -44,7 +44,6 @@ TEST(YcfWriter, SplitsSeriesIntoContiguousBlocks) {
     std::vector<int32_t> Rebuilt;
     UsTime Expected = Start;
     for (YcfBlock Block : Blocks) {
-      ConvertBlock(Block);
       EXPECT_EQ(BlockStart(Block), Expected);
       EXPECT_EQ(SystemId(Block), 9u);
       EXPECT_EQ(Byte12(Block), 3);
@@ -55,7 +54,6 @@ TEST(YcfWriter, SplitsSeriesIntoContiguousBlocks) {
     }
     EXPECT_EQ(Rebuilt, Series);
     YcfBlock First = Blocks.front();
-    ConvertBlock(First);
     EXPECT_EQ(CompressionCode(First), C.Compression);
   }
 }
