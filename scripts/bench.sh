@@ -1,60 +1,194 @@
 #!/usr/bin/env bash
-# DRUMLIN benchmarks: Steim-1 packing against libmseed, whole-file conversion
-# against cp of the same file, and peak resident memory on a small and a
-# large input. Every figure is a ratio of two runs made side by side here.
+# DRUMLIN benchmarks, run by `make bench` after the build. Every figure is a
+# ratio of medians of runs made side by side in this run, the two sides
+# taking turns at going first; every timed run of either side writes a new
+# output file (the output and its folder's contents are removed before it,
+# and `sync` runs between timed runs, outside the timed part, so that no run
+# pays for the writeback of another). Inputs are made by our own YCF writer
+# in a temporary folder that is removed at the end.
+#
+#   scripts/bench.sh [build-folder]      BENCH_RUNS=n sets the runs per side (5)
 set -euo pipefail
+export LC_ALL=C
 cd "$(dirname "$0")/.."
 build="$(cd "${1:-build}" && pwd)"
+runs="${BENCH_RUNS:-5}"
 bench="$build/bench"
 drumlin="$build/converter/driver/DRUMLIN"
-cmake --build "$build" --target steim1_pack_bench ycf_bench_file peak_memory_run DRUMLIN -j2 >/dev/null
+msd_list="$build/converter/tools/msd_list"
+peer="$bench/ycf_mseed_peer"
+cmake --build "$build" -j2 --target DRUMLIN msd_list steim1_pack_bench ycf_bench_file \
+  ycf_mseed_peer peak_memory_run >/dev/null
+command -v parallel >/dev/null || { echo "bench: GNU parallel is missing (make bootstrap)" >&2; exit 1; }
 
 work="$(mktemp -d "${TMPDIR:-/tmp}/drumlin-bench.XXXXXX")"
 trap 'rm -rf "$work"' EXIT
 
 cpu="$(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ *//')"
-echo "Machine: ${cpu:-unknown CPU}, $(nproc) cores, $(date -u '+%Y-%m-%d %H:%M UTC')"
+mem_gb=$(awk '/^MemTotal:/ { printf "%.0f", $2 / 1048576 }' /proc/meminfo)
+echo "Machine: ${cpu:-unknown CPU}, $(nproc) cores, ${mem_gb} GB, $(stat -f -c %T "$work") at" \
+  "$work, $(date -u '+%Y-%m-%d %H:%M UTC')"
+echo "Load average before the runs: $(cut -d" " -f1-3 /proc/loadavg)"
+echo "Runs per side: $runs; times in seconds, median (fastest-slowest)"
+
+# ---- timing -----------------------------------------------------------------
+
+# timed PREP CMD: PREP (untimed), sync, then CMD timed; sets took_us.
+timed() {
+  eval "$1"
+  sync
+  local t0=$EPOCHREALTIME
+  eval "$2" >/dev/null
+  local t1=$EPOCHREALTIME
+  took_us=$((${t1/./} - ${t0/./}))
+}
+
+median() { printf '%s\n' "$@" | sort -n | awk '{ v[NR] = $1 } END {
+  print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+
+# compare RUNS PREP_A CMD_A PREP_B CMD_B: one untimed run of each side (the
+# page cache warmed; left out with warm=0), then RUNS timed runs of each,
+# the sides alternating which goes first. Sets med_a and med_b, the medians
+# in seconds, and side_a and side_b, each median with the fastest and the
+# slowest run.
+compare() {
+  local n=$1 i
+  local -a ta=() tb=()
+  if [ "${warm:-1}" = 1 ]; then
+    eval "$2"; eval "$3" >/dev/null
+    eval "$4"; eval "$5" >/dev/null
+  fi
+  for ((i = 0; i < n; i++)); do
+    if ((i % 2 == 0)); then
+      timed "$2" "$3"; ta+=("$took_us")
+      timed "$4" "$5"; tb+=("$took_us")
+    else
+      timed "$4" "$5"; tb+=("$took_us")
+      timed "$2" "$3"; ta+=("$took_us")
+    fi
+  done
+  med_a=$(median "${ta[@]}" | awk '{ printf "%.3f", $1 / 1e6 }')
+  med_b=$(median "${tb[@]}" | awk '{ printf "%.3f", $1 / 1e6 }')
+  side_a="$med_a ($(spread "${ta[@]}"))"
+  side_b="$med_b ($(spread "${tb[@]}"))"
+}
+spread() { printf '%s\n' "$@" | sort -n | awk '{ v[NR] = $1 } END {
+  printf "%.3f-%.3f", v[1] / 1e6, v[NR] / 1e6 }'; }
+
+summary=()
+# verdict VALUE OP GOAL: PASS when VALUE OP GOAL holds (OP is <= or >=).
+verdict() { awk -v v="$1" -v g="$3" -v op="$2" 'BEGIN {
+  ok = (op == "<=") ? v <= g : v >= g; print ok ? "PASS" : "MISS" }'; }
+# figure TEXT VALUE OP GOAL: prints one figure with its goal and verdict.
+figure() {
+  local v; v=$(verdict "$2" "$3" "$4")
+  printf '%-58s %6.2f   goal %s %-4s %s\n' "$1" "$2" "$3" "$4" "$v"
+  summary+=("$(printf '%-58s %6.2f   goal %s %-4s %s' "$1" "$2" "$3" "$4" "$v")")
+}
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
+fresh() { rm -rf "$1" && mkdir -p "$1"; }  # an empty output folder
+
+# ---- inputs -----------------------------------------------------------------
+
+for kind in quiet mixed noisy; do "$bench/ycf_bench_file" "$work/$kind.YCF" 256 "$kind"; done
+"$bench/ycf_bench_file" "$work/mixed3.YCF" 256 mixed 3
+"$bench/ycf_bench_file" "$work/small.YCF" 1 mixed
+# 2000 files of 64 KB: 125 MB of mixed data cut at every 64th block.
+"$bench/ycf_bench_file" "$work/folder.YCF" 125 mixed
+mkdir "$work/many"
+(cd "$work/many" && split -b 65536 -d -a 4 --additional-suffix=.YCF ../folder.YCF part)
+rm "$work/folder.YCF"
+sync
+
+# ---- whole-file conversion against cp -------------------------------------------
+
 echo
-
-echo "== Steim-1 packing, 20 million samples per stream, best of 5 alternating rounds"
-"$bench/steim1_pack_bench"
-echo
-
-now() { date +%s.%N; }
-elapsed() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.3f", b - a }'; }
-
-echo "== Whole-file conversion against cp (page cache warmed by one untimed run of each; best of 3)"
-"$bench/ycf_bench_file" "$work/big.YCF" 256 quiet
-size_mb=$(( $(stat -c %s "$work/big.YCF") / 1048576 ))
-mkdir -p "$work/out"
-cp "$work/big.YCF" "$work/copy.YCF"
-"$drumlin" "$work/big.YCF" "/o:$work/out" >/dev/null
-best_cp=999999; best_conv=999999; best_dd=999999
-for _ in 1 2 3; do
-  rm -f "$work/copy.YCF"; sync
-  t0=$(now); cp "$work/big.YCF" "$work/copy.YCF"; t1=$(now)
-  t=$(elapsed "$t0" "$t1"); best_cp=$(awk -v a="$best_cp" -v b="$t" 'BEGIN { print (b < a) ? b : a }')
-  # cp copies inside the kernel (copy_file_range); dd with 1 MB blocks shows
-  # the copy through user space, reading and writing like DRUMLIN does.
-  rm -f "$work/copy.YCF"; sync
-  t0=$(now); dd if="$work/big.YCF" of="$work/copy.YCF" bs=1M status=none; t1=$(now)
-  t=$(elapsed "$t0" "$t1"); best_dd=$(awk -v a="$best_dd" -v b="$t" 'BEGIN { print (b < a) ? b : a }')
-  rm -rf "$work/out"; mkdir -p "$work/out"; sync
-  t0=$(now); "$drumlin" "$work/big.YCF" "/o:$work/out" >/dev/null; t1=$(now)
-  t=$(elapsed "$t0" "$t1"); best_conv=$(awk -v a="$best_conv" -v b="$t" 'BEGIN { print (b < a) ? b : a }')
+echo "== Conversion of 256 MB against cp of the same file (DRUMLIN time / cp time)"
+declare -A goal=([quiet]=1.5 [mixed]=2.0 [noisy]=3.0)
+for kind in quiet mixed noisy; do
+  compare "$runs" 'fresh "$work/out"' '"$drumlin" "$work/$kind.YCF" "/o:$work/out"' \
+    'rm -f "$work/copy.YCF"' 'cp "$work/$kind.YCF" "$work/copy.YCF"'
+  echo "   $kind: DRUMLIN $side_a, cp $side_b"
+  figure "$kind (DRUMLIN / cp)" "$(ratio "$med_a" "$med_b")" "<=" "${goal[$kind]}"
 done
-rm -f "$work/copy.YCF"
-awk -v s="$size_mb" -v c="$best_cp" -v d="$best_conv" -v u="$best_dd" 'BEGIN {
-  printf "Input %d MB: cp %.3f s (%.0f MB/s), DRUMLIN %.3f s (%.0f MB/s), time ratio DRUMLIN/cp %.2f\n",
-         s, c, s / c, d, s / d, d / c
-  printf "             dd bs=1M %.3f s (%.0f MB/s), time ratio DRUMLIN/dd %.2f\n", u, s / u, d / u }'
-echo
+rm -rf "$work/out" "$work/copy.YCF"
 
-echo "== Peak resident memory of DRUMLIN"
-"$bench/ycf_bench_file" "$work/small.YCF" 1 quiet
-rm -rf "$work/out"; mkdir -p "$work/out"
+echo
+echo "== 2000 files of 64 KB: one DRUMLIN run on the folder against cp -r of it"
+compare "$runs" 'rm -rf "$work/many.msd"' '"$drumlin" "$work/many/*.YCF" "/o:$work/many.msd"' \
+  'rm -rf "$work/many.copy"' 'cp -r "$work/many" "$work/many.copy"'
+echo "   DRUMLIN $side_a, cp -r $side_b"
+figure "2000 files of 64 KB (DRUMLIN / cp -r)" "$(ratio "$med_a" "$med_b")" "<=" 1.3
+rm -rf "$work/many.msd" "$work/many.copy"
+
+echo
+echo "== /streams on 3 interleaved streams against the default mode on 1 stream, 256 MB mixed"
+compare "$runs" 'fresh "$work/out3"' '"$drumlin" "$work/mixed3.YCF" "/o:$work/out3" /streams' \
+  'fresh "$work/out1"' '"$drumlin" "$work/mixed.YCF" "/o:$work/out1"'
+echo "   /streams $side_a, default mode $side_b"
+figure "/streams, 3 streams (/streams / default, 1 stream)" "$(ratio "$med_a" "$med_b")" "<=" 1.1
+rm -rf "$work/out3" "$work/out1"
+
+# ---- end to end against a converter on libmseed -------------------------------
+
+echo
+echo "== End to end against the libmseed peer (ycf_mseed_peer: msr_pack, 4096-byte Steim-1)"
+for kind in quiet mixed noisy; do
+  compare "$runs" 'fresh "$work/peer"' '"$peer" "$work/$kind.YCF" "$work/peer/$kind.msd"' \
+    'fresh "$work/out"' '"$drumlin" "$work/$kind.YCF" "/o:$work/out"'
+  echo "   $kind: peer $side_a, DRUMLIN $side_b"
+  figure "$kind (peer time / DRUMLIN time)" "$(ratio "$med_a" "$med_b")" ">=" 10
+  if [ "$kind" = mixed ]; then
+    # The peer's records must parse, and hold every sample DRUMLIN's hold.
+    peer_total=$("$msd_list" "$work/peer/mixed.msd" | tail -1)
+    ours_total=$("$msd_list" "$work/out/mixed.msd" | tail -1)
+    if [ "${peer_total#* records, }" = "${ours_total#* records, }" ]; then
+      echo "   check: both outputs parse with libmseed; peer$peer_total, DRUMLIN$ours_total"
+    else
+      echo "   CHECK FAILED: peer$peer_total, DRUMLIN$ours_total" >&2
+      exit 1
+    fi
+  fi
+done
+rm -rf "$work/peer" "$work/out"
+
+echo
+echo "== Record packing, 20 million samples: our record path against msr_pack (medians of 5)"
+"$bench/steim1_pack_bench" | sed 's/^/   /'
+
+# ---- memory -----------------------------------------------------------------------
+
+echo
+echo "== Peak resident memory of DRUMLIN, 1 MB and 256 MB mixed input"
+fresh "$work/out"
 small_kb=$("$bench/peak_memory_run" "$drumlin" "$work/small.YCF" "/o:$work/out" | tail -1)
-rm -rf "$work/out"; mkdir -p "$work/out"
-big_kb=$("$bench/peak_memory_run" "$drumlin" "$work/big.YCF" "/o:$work/out" | tail -1)
-awk -v a="$small_kb" -v b="$big_kb" 'BEGIN {
-  printf "Peak RSS: 1 MB input %d kB, 256 MB input %d kB, ratio large/small %.2f\n", a, b, b / a }'
+fresh "$work/out"
+big_kb=$("$bench/peak_memory_run" "$drumlin" "$work/mixed.YCF" "/o:$work/out" | tail -1)
+rm -rf "$work/out"
+echo "   1 MB: $small_kb kB, 256 MB: $big_kb kB"
+figure "peak memory (256 MB input / 1 MB input)" "$(ratio "$big_kb" "$small_kb")" "<=" 1.10
+
+# ---- scaling out ------------------------------------------------------------------
+
+echo
+echo "== parallel -j2 on the 2000-file folder against one DRUMLIN process (no goal)"
+# One job per file, each name's wildcard characters escaped for DRUMLIN.
+per_file='find "$work/many" -maxdepth 1 -name "*.YCF" -printf "%f\n" | sed "s/[][*?\\\\]/\\\\&/g" |
+  parallel -j2 "$drumlin" "$work/many/{}" "/o:$work/par.msd"'
+# Ten jobs, one pattern each: the names ending in 0, in 1, ...
+per_digit='parallel -q -j2 "$drumlin" "$work/many/*{}.YCF" "/o:$work/par.msd" ::: 0 1 2 3 4 5 6 7 8 9'
+one='"$drumlin" "$work/many/*.YCF" "/o:$work/one.msd"'
+# (Three runs and no warming run: this side takes about ten seconds a run,
+# and the folder is in the page cache from the figures above.)
+warm=0 compare 3 'rm -rf "$work/par.msd"' "$per_file" 'rm -rf "$work/one.msd"' "$one"
+[ "$(ls "$work/par.msd" | wc -l)" -eq 2000 ] || { echo "bench: parallel missed files" >&2; exit 1; }
+echo "   one job per file (2000 jobs, medians of 3): parallel -j2 $side_a, one DRUMLIN $side_b," \
+  "speed-up $(ratio "$med_b" "$med_a")"
+compare "$runs" 'rm -rf "$work/par.msd"' "$per_digit" 'rm -rf "$work/one.msd"' "$one"
+[ "$(ls "$work/par.msd" | wc -l)" -eq 2000 ] || { echo "bench: parallel missed files" >&2; exit 1; }
+echo "   one job per last digit of the name (10 jobs): parallel -j2 $side_a, one DRUMLIN $side_b," \
+  "speed-up $(ratio "$med_b" "$med_a")"
+
+echo
+echo "== Goals"
+printf '%s\n' "${summary[@]}"

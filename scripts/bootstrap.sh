@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libmseed-dev
   util-linux procps man-db
   clang libclang-rt-14-dev
+  parallel
 )
 
 missing=()
