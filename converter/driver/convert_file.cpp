@@ -20,7 +20,7 @@ namespace {
 void ConvertInFileOrder(InputFile& Input, TSEEDFile& Output, const RunSwitches& Switches) {
   Continuity Series;
   const std::string Unnamed;
-  while (YcfBlock* Next = Input.NextBlock()) {
+  while (const YcfBlock* Next = Input.NextBlock()) {
     const YcfBlock& Block = *Next;
     if (!IsUsableDataBlock(Block)) {
       ReportInvalidBlock(Output);
@@ -34,7 +34,7 @@ void ConvertInFileOrder(InputFile& Input, TSEEDFile& Output, const RunSwitches& 
 // Every stream of the file in runs of its own ("/streams").
 void ConvertByStream(InputFile& Input, TSEEDFile& Output, const RunSwitches& Switches) {
   StreamTable Streams(Output);
-  while (YcfBlock* Next = Input.NextBlock()) {
+  while (const YcfBlock* Next = Input.NextBlock()) {
     const YcfBlock& Block = *Next;
     if (!IsUsableDataBlock(Block)) {
       ReportInvalidBlock(Output);

@@ -1,12 +1,15 @@
 // The input file of one conversion, read-only and closed on every way out.
-// Blocks are handed out in place from a buffer of whole blocks filled by
-// large reads, so the conversion streams in constant memory with one system
-// call per 256 blocks and converts each block where it was read.
+// Blocks are handed out in place, valid until the next one is asked for: a
+// regular file is mapped into memory a window at a time, so its blocks are
+// read where the page cache holds them, without a copy; anything else (a
+// FIFO, say) is read into a buffer of whole blocks by large reads. Either
+// way the conversion streams in constant memory.
 #pragma once
 
 #include <sys/types.h>
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -25,26 +28,33 @@ class InputFile {
   // Whether Name (links followed) is this very file.
   bool IsSameFileAs(const std::string& Name) const;
 
-  // The next whole block, valid until the next call; null when a short or
-  // failed read ends the input.
-  YcfBlock* NextBlock();
+  // The next whole block; null when the input ends (a trailing partial
+  // block and a failed read end it too).
+  const YcfBlock* NextBlock();
 
  private:
-  static constexpr std::size_t kBufferBlocks = 256;
-  static constexpr std::size_t kBufferSize = kBufferBlocks * kYcfBlockSize;
-  static_assert(sizeof(YcfBlock) == kYcfBlockSize, "blocks lie back to back in the buffer");
+  // Bytes of the file mapped at a time: a whole number of pages and blocks.
+  static constexpr std::size_t kWindowSize = std::size_t{1} << 20;
+  static constexpr std::size_t kBufferSize = 256 * kYcfBlockSize;
+  static_assert(kWindowSize % kYcfBlockSize == 0 && kWindowSize % 65536 == 0);
+  static_assert(sizeof(YcfBlock) == kYcfBlockSize, "blocks lie back to back");
 
+  // Maps the window that follows the current one; false at the end.
+  bool MapNextWindow();
+  void Unmap();
   // Keeps the unread tail and reads until at least one whole block is held.
   bool Refill();
-  uint8_t* Bytes() { return reinterpret_cast<uint8_t*>(Blocks_.get()); }
 
   int Fd_;
   dev_t Device_ = 0;
   ino_t Inode_ = 0;
-  // Allocated once per file, not on the stack: a small stack is enough.
-  std::unique_ptr<YcfBlock[]> Blocks_;
-  std::size_t Filled_ = 0;
-  std::size_t Next_ = 0;
+  bool Mapped_ = false;       // a regular file, read through windows
+  uint64_t WindowStart_ = 0;  // file offset of the window
+  const uint8_t* Window_ = nullptr;
+  std::size_t WindowLength_ = 0;        // bytes mapped
+  std::size_t Filled_ = 0;              // bytes of the window or buffer
+  std::size_t Next_ = 0;                // the next block's offset in it
+  std::unique_ptr<YcfBlock[]> Buffer_;  // for inputs that cannot be mapped
 };
 
 }  // namespace drumlin

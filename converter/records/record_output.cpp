@@ -1,11 +1,29 @@
 #include "records/record_output.h"
 
 #include <cstring>
+#include <utility>
 
 namespace drumlin {
 
+namespace {
+
+// The buffer of the one output a program writes at a time, kept from one
+// file to the next: a batch of many small files allocates it once.
+std::unique_ptr<uint8_t[]>& SpareBuffer() {
+  static std::unique_ptr<uint8_t[]> Spare;
+  return Spare;
+}
+
+}  // namespace
+
 RecordOutput::RecordOutput(const std::string& FileName)
-    : FileStream(FileName), Pending_(new uint8_t[kPendingSize]) {}
+    : FileStream(FileName),
+      Pending_(SpareBuffer() ? std::move(SpareBuffer())
+                             : std::make_unique<uint8_t[]>(kPendingSize)) {}
+
+RecordOutput::~RecordOutput() {
+  if (!SpareBuffer()) SpareBuffer() = std::move(Pending_);
+}
 
 void RecordOutput::PutRecord(const RecordHeader& Header, const Steim1Packer::FrameWords& Frames) {
   if (PendingBytes_ == kPendingSize) WritePending();

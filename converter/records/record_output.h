@@ -19,6 +19,9 @@ class RecordOutput : public FileStream {
  public:
   // Prepares the new file for FileName (see FileStream).
   explicit RecordOutput(const std::string& FileName);
+  ~RecordOutput();
+  RecordOutput(const RecordOutput&) = delete;
+  RecordOutput& operator=(const RecordOutput&) = delete;
 
   // One record: its header and its 63 frames.
   void PutRecord(const RecordHeader& Header, const Steim1Packer::FrameWords& Frames);

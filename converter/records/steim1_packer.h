@@ -109,12 +109,16 @@ class Steim1Packer {
   void ApplyX0Rule();
   uint32_t PackQueued(int Count);
   bool PutWord(uint32_t Word, uint32_t Code);
+  // Word as it stands in the file (big-endian).
+  bool PutStoredWord(uint32_t Word, uint32_t Code);
+  // Differences looked at in one call of PackStored: a block's at most.
+  static constexpr int kStoredChunk = 1024;
   // The words the rules make from stored differences while the queue is
   // empty and X0 known, without queueing them one by one.
   template <typename Field>
   bool PackStored(const uint8_t* Data, int Count, int& Next);
   template <typename Field>
-  bool PutFour8Words(const uint8_t* Data, int Count, int& Next);
+  bool PutRun(const uint8_t* Data, int At, int Words, int Take);
   void ClearFrames();
 
   FrameWords Frames_{};
