@@ -204,7 +204,8 @@ bool Steim1Packer::PackStored(const uint8_t* Data, int Count, int& Next) {
         Words = Available;  // every group is four
       else
         Words = RunOfWords(C, Available < Limit ? Available : Limit, Take);
-      if (Words > Limit) Words = Limit;
+      // The first group is of the kind: the run holds at least its word.
+      Words = std::clamp(Words, 1, Limit);
       Full = PutRun<Field>(From, Start - Queued, Words, Take);
       Start += Take * Words;
       LastArrival = OnTime ? Start - 1 - Queued : LastArrival + Words;

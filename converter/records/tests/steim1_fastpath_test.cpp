@@ -30,6 +30,14 @@ struct PackedRecord {
   bool operator==(const PackedRecord&) const = default;
 };
 
+// What a packer made of a stream: its records, and after each block the
+// number of differences still queued (which the rules fix as well: it
+// decides what a flush or a record boundary does with them).
+struct Packing {
+  std::vector<PackedRecord> Records;
+  std::vector<int> Queued;
+};
+
 // One block of input: its samples, and whether a gap comes before it (flush
 // and new run).
 struct InputBlock {
@@ -58,7 +66,7 @@ class RecordCollector {
  public:
   explicit RecordCollector(Feed How) : How_(How) {}
 
-  std::vector<PackedRecord> Pack(const std::vector<InputBlock>& Blocks) {
+  Packing Pack(const std::vector<InputBlock>& Blocks) {
     bool NeedRun = true;
     for (const InputBlock& Block : Blocks) {
       if (Block.GapBefore && !NeedRun) {
@@ -70,17 +78,20 @@ class RecordCollector {
         Packer_.StartRun(Block.Samples.empty() ? 0 : Block.Samples[0], !Block.Samples.empty());
         NeedRun = false;
       }
+      bool Taken = false;
       if constexpr (kTakesDifferences) {
         if (How_.Differences) {
           AddAsDifferences(Block.Samples);
-          continue;
+          Taken = true;
         }
       }
-      for (int32_t V : Block.Samples)
-        if (Packer_.AddSample(V)) Write();
+      if (!Taken)
+        for (int32_t V : Block.Samples)
+          if (Packer_.AddSample(V)) Write();
+      Queued_.push_back(Packer_.DiffCount());
     }
     if (!NeedRun) Flush();
-    return Records_;
+    return {Records_, Queued_};
   }
 
  private:
@@ -157,11 +168,13 @@ class RecordCollector {
   Feed How_;
   Packer Packer_;
   std::vector<PackedRecord> Records_;
+  std::vector<int> Queued_;
 };
 
-// The first place where two record series differ, or an empty text.
-std::string FirstDifference(const std::vector<PackedRecord>& Got,
-                            const std::vector<PackedRecord>& Rules) {
+// The first place where two packings differ, or an empty text.
+std::string FirstDifference(const Packing& GotPacking, const Packing& RulesPacking) {
+  const std::vector<PackedRecord>& Got = GotPacking.Records;
+  const std::vector<PackedRecord>& Rules = RulesPacking.Records;
   if (Got.size() != Rules.size())
     return std::to_string(Got.size()) + " records where the rules make " +
            std::to_string(Rules.size());
@@ -174,22 +187,26 @@ std::string FirstDifference(const std::vector<PackedRecord>& Got,
         return "record " + std::to_string(R) + ", frame " + std::to_string(W / 16) + ", word " +
                std::to_string(W % 16);
   }
+  for (std::size_t B = 0; B < RulesPacking.Queued.size(); ++B)
+    if (GotPacking.Queued[B] != RulesPacking.Queued[B])
+      return "after block " + std::to_string(B) + ": " + std::to_string(GotPacking.Queued[B]) +
+             " differences queued where the rules keep " + std::to_string(RulesPacking.Queued[B]);
   return "";
 }
 
-std::vector<PackedRecord> RuleRecords(const std::vector<InputBlock>& Blocks) {
+Packing RuleRecords(const std::vector<InputBlock>& Blocks) {
   return RecordCollector<ReferenceSteim1Packer>(kFeeds[0]).Pack(Blocks);
 }
 
 void ExpectTheRecordsOfTheRules(const std::vector<InputBlock>& Blocks, const std::string& What) {
-  const std::vector<PackedRecord> Rules = RuleRecords(Blocks);
+  const Packing Rules = RuleRecords(Blocks);
   for (const Feed& How : kFeeds)
     EXPECT_EQ(FirstDifference(RecordCollector<Steim1Packer>(How).Pack(Blocks), Rules), "")
         << What << ", " << How.Name;
 }
 
 // Kinds of difference streams, each stressing other word choices.
-enum class Kind { Quiet, Edges8, Mostly8, Mixed8And16, Sizes16, Sizes32, Extremes };
+enum class Kind { Quiet, Edges8, Mostly8, Mixed8And16, Sizes16, Mostly32, Sizes32, Extremes };
 
 int32_t NextDifference(Kind K, std::mt19937& Rng) {
   auto Pick = [&](int32_t Lo, int32_t Hi) {
@@ -210,6 +227,12 @@ int32_t NextDifference(Kind K, std::mt19937& Rng) {
     case Kind::Mixed8And16:  // pairs chosen late by the fourth difference
       return Pick(0, 3) == 0 ? Pick(-32768, 32767) : Pick(-128, 127);
     case Kind::Sizes16: return Pick(-32768, 32767);
+    case Kind::Mostly32: {  // runs of 32-bit words broken by narrower ones, some late
+      const int32_t Roll = Pick(0, 99);
+      if (Roll < 85) return Pick(INT32_MIN, INT32_MAX);
+      if (Roll < 95) return Pick(-32768, 32767);
+      return Pick(-128, 127);
+    }
     case Kind::Sizes32: return Pick(INT32_MIN, INT32_MAX);
     case Kind::Extremes: {  // wrap-around and the X0 mark value as samples
       static constexpr int32_t Jumps[] = {INT32_MAX, INT32_MIN, 1, -1, 127, -128};
@@ -248,8 +271,8 @@ TEST(Steim1FastPath, RandomStreamsGiveTheRecordsOfThePackingRules) {
     const char* Name;
   } Kinds[] = {{Kind::Quiet, "quiet"},          {Kind::Edges8, "8-bit edges"},
                {Kind::Mostly8, "mostly 8-bit"}, {Kind::Mixed8And16, "8 and 16 bits"},
-               {Kind::Sizes16, "16-bit"},       {Kind::Sizes32, "32-bit"},
-               {Kind::Extremes, "extremes"}};
+               {Kind::Sizes16, "16-bit"},       {Kind::Mostly32, "mostly 32-bit"},
+               {Kind::Sizes32, "32-bit"},       {Kind::Extremes, "extremes"}};
   for (const auto& Each : Kinds)
     for (uint32_t Seed = 1; Seed <= 6; ++Seed)
       ExpectTheRecordsOfTheRules(RandomBlocks(Each.K, Seed, 60000),
@@ -311,7 +334,7 @@ TEST(Steim1FastPath, HandPickedStreams) {
   for (const auto& C : Cases) ExpectTheRecordsOfTheRules(C.Blocks, C.Name);
 
   // The boundary case does cross the boundary inside the first block.
-  const std::vector<PackedRecord> Records = RuleRecords({{PastBoundary, false}});
+  const std::vector<PackedRecord> Records = RuleRecords({{PastBoundary, false}}).Records;
   ASSERT_EQ(Records.size(), 2u);
   EXPECT_EQ(Records[0].SampleCount, 3772);
   EXPECT_EQ(Records[1].SampleCount, 1);
@@ -321,7 +344,7 @@ TEST(Steim1FastPath, HandPickedStreams) {
 // more flush, must be seen to differ from the rules' records.
 TEST(Steim1FastPath, ComparisonSeesPlantedFaults) {
   const std::vector<InputBlock> Blocks = RandomBlocks(Kind::Mostly8, 99, 20000);
-  const std::vector<PackedRecord> Rules = RuleRecords(Blocks);
+  const Packing Rules = RuleRecords(Blocks);
   ASSERT_EQ(FirstDifference(RecordCollector<Steim1Packer>(kFeeds[1]).Pack(Blocks), Rules), "");
 
   std::vector<InputBlock> OneSample = Blocks;
