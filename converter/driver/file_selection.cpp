@@ -30,7 +30,12 @@ std::vector<std::string> SelectFiles(const FilePattern& Wanted) {
   while (const dirent* Entry = readdir(Directory)) {
     const std::string Name = Entry->d_name;
     if (fnmatch(Wanted.Pattern.c_str(), Name.c_str(), 0) != 0) continue;
-    if (IsDirectory(Wanted.Directory.empty() ? Name : Wanted.Directory + Name)) continue;
+    // The listing tells plain files and directories apart; links and
+    // entries of unknown kind are looked at.
+    if (Entry->d_type == DT_DIR) continue;
+    if (Entry->d_type != DT_REG &&
+        IsDirectory(Wanted.Directory.empty() ? Name : Wanted.Directory + Name))
+      continue;
     Names.push_back(Name);
   }
   closedir(Directory);

@@ -18,6 +18,7 @@ InputFile::InputFile(const std::string& Name) : Fd_(::open(Name.c_str(), O_RDONL
     Device_ = Info.st_dev;
     Inode_ = Info.st_ino;
     Mapped_ = S_ISREG(Info.st_mode);
+    KnownSize_ = static_cast<uint64_t>(Info.st_size);
   }
   if (!Mapped_) Buffer_.reset(new YcfBlock[kBufferSize / kYcfBlockSize]);
 }
@@ -49,11 +50,15 @@ bool InputFile::MapNextWindow() {
   WindowStart_ += Filled_;
   Unmap();
   Filled_ = Next_ = 0;
-  // The size is taken again for every window: a file that grows is read on,
-  // one cut short ends where it now ends.
-  struct stat Info {};
-  if (::fstat(Fd_, &Info) != 0 || static_cast<uint64_t>(Info.st_size) <= WindowStart_) return false;
-  const uint64_t Left = static_cast<uint64_t>(Info.st_size) - WindowStart_;
+  // The size is taken again whenever the windows reach the size known: a
+  // file that grows is read on.
+  if (KnownSize_ < WindowStart_ + kYcfBlockSize) {
+    struct stat Info {};
+    if (::fstat(Fd_, &Info) != 0) return false;
+    KnownSize_ = static_cast<uint64_t>(Info.st_size);
+    if (KnownSize_ <= WindowStart_) return false;
+  }
+  const uint64_t Left = KnownSize_ - WindowStart_;
   const std::size_t Length = static_cast<std::size_t>(std::min<uint64_t>(Left, kWindowSize));
   if (Length < kYcfBlockSize) return false;
   void* Map =

@@ -49,6 +49,7 @@ class InputFile {
   dev_t Device_ = 0;
   ino_t Inode_ = 0;
   bool Mapped_ = false;       // a regular file, read through windows
+  uint64_t KnownSize_ = 0;    // its size when last looked at
   uint64_t WindowStart_ = 0;  // file offset of the window
   const uint8_t* Window_ = nullptr;
   std::size_t WindowLength_ = 0;        // bytes mapped

@@ -28,9 +28,10 @@ std::string TemporaryName(const std::string& FileName, unsigned Attempt) {
   const std::string Directory = Slash == std::string::npos ? "" : FileName.substr(0, Slash + 1);
   // Short enough that the longest name still leaves room for the suffix.
   const std::string Base = FileName.substr(Slash == std::string::npos ? 0 : Slash + 1, 200);
+  static const long Process = static_cast<long>(::getpid());
   char Suffix[48];
-  std::snprintf(Suffix, sizeof Suffix, ".drumlin-%ld-%u-%lx", static_cast<long>(::getpid()),
-                Attempt, static_cast<unsigned long>(std::time(nullptr)));
+  std::snprintf(Suffix, sizeof Suffix, ".drumlin-%ld-%u-%lx", Process, Attempt,
+                static_cast<unsigned long>(std::time(nullptr)));
   return Directory + "." + Base + Suffix;
 }
 
@@ -40,8 +41,12 @@ bool IsUnsupportedTemporaryFile(int Error) {
   return Error == EOPNOTSUPP || Error == EISDIR || Error == EINVAL;
 }
 
-// Whether an unnamed file can be given a name later through /proc.
-bool CanNameUnnamedFiles() { return ::access("/proc/self/fd", X_OK) == 0; }
+// Whether an unnamed file can be given a name later through /proc (looked
+// at once per program).
+bool CanNameUnnamedFiles() {
+  static const bool Can = ::access("/proc/self/fd", X_OK) == 0;
+  return Can;
+}
 
 }  // namespace
 
@@ -125,8 +130,17 @@ void FileStream::Finish() {
     if (::fchmod(Fd_, static_cast<mode_t>(Mode_)) != 0) Fail(errno);
   }
   if (TempName_.empty()) {
-    // The unnamed file gets a hidden name beside the output first.
     const std::string Self = "/proc/self/fd/" + std::to_string(Fd_);
+    // Where no file had the name, the unnamed file takes it at once: the
+    // name shows the complete new file or nothing.
+    if (!Replaces_ &&
+        ::linkat(AT_FDCWD, Self.c_str(), AT_FDCWD, FileName_.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+      const int Fd = Fd_;
+      Fd_ = -1;
+      if (::close(Fd) != 0) throw StreamWriteError(FileName_, errno);
+      return;
+    }
+    // Otherwise it gets a hidden name beside the output first.
     for (unsigned Attempt = 0; TempName_.empty(); ++Attempt) {
       const std::string Name = TemporaryName(FileName_, Attempt);
       if (::linkat(AT_FDCWD, Self.c_str(), AT_FDCWD, Name.c_str(), AT_SYMLINK_FOLLOW) == 0)

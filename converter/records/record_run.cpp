@@ -62,8 +62,9 @@ void RecordRun::InitHeader(const YcfBlock& Block) {
 }
 
 void RecordRun::SetStartTime(UsTime Start) {
-  Header_.Year = static_cast<uint16_t>(UsYear(Start));
-  Header_.DayOfYear = static_cast<uint16_t>(UsDayOfYear(Start));
+  const YearAndDay Date = UsYearAndDay(Start);
+  Header_.Year = static_cast<uint16_t>(Date.Year);
+  Header_.DayOfYear = static_cast<uint16_t>(Date.DayOfYear);
   Header_.Hour = static_cast<uint8_t>(UsHour(Start));
   Header_.Minute = static_cast<uint8_t>(UsMinute(Start));
   Header_.Second = static_cast<uint8_t>(UsSecond(Start));

@@ -14,6 +14,13 @@ int Steim1Packer::DiffSize(int32_t Diff) { return SizeClass(Diff); }
 
 void Steim1Packer::ClearFrames() {
   std::memset(Frames_, 0, sizeof Frames_);
+  ResetPosition();
+}
+
+// The words of a record are filled in order, and CloseRecord clears those
+// it left unfilled, so the next record starts on frames whose words are all
+// overwritten or cleared in their turn.
+void Steim1Packer::ResetPosition() {
   std::memset(Control_, 0, sizeof Control_);
   FrameIndex_ = 0;
   WordIndex_ = 2;
@@ -32,7 +39,7 @@ void Steim1Packer::StartRun(int32_t FirstValue, bool FirstKnown) {
 }
 
 void Steim1Packer::StartNextRecord() {
-  ClearFrames();
+  ResetPosition();
   Frames_[0][1] = BigEndian32(static_cast<uint32_t>(kX0Mark));
   X0Known_ = false;
 }
@@ -42,6 +49,11 @@ uint32_t Steim1Packer::Word(int F, int W) const {
 }
 
 void Steim1Packer::CloseRecord() {
+  // The words after the last one filled are zero (their codes 00).
+  uint32_t* const AfterLast = &Frames_[FrameIndex_][WordIndex_] + 1;
+  std::memset(AfterLast, 0,
+              sizeof(uint32_t) * static_cast<std::size_t>(
+                                     &Frames_[0][0] + kFrameCount * kWordsPerFrame - AfterLast));
   Frames_[0][2] = BigEndian32(static_cast<uint32_t>(SampleSum_));
   for (int F = 0; F <= FrameIndex_; ++F) Frames_[F][0] = BigEndian32(Control_[F]);
 }

@@ -120,6 +120,7 @@ class Steim1Packer {
   template <typename Field>
   bool PutRun(const uint8_t* Data, int At, int Words, int Take);
   void ClearFrames();
+  void ResetPosition();
 
   FrameWords Frames_{};
   // Control words of the frames, native until CloseRecord stores them.

@@ -56,9 +56,13 @@ inline constexpr int32_t UsFract(UsTime Time) {
   return static_cast<int32_t>((Time % kUsPerSecond) / 100);
 }
 
-int32_t UsYear(UsTime Time);
-// 1 for January 1.
-int32_t UsDayOfYear(UsTime Time);
+// The calendar year and the day of the year (1 for January 1), found
+// together from one calendar split.
+struct YearAndDay {
+  int32_t Year;
+  int32_t DayOfYear;
+};
+YearAndDay UsYearAndDay(UsTime Time);
 
 // "hh:mm:ss" with the locale's time separator, followed by the locale's
 // decimal separator and Digits fraction digits when Digits > 0.

@@ -76,8 +76,8 @@ TEST(Calendar, SplitsInstantsIntoFields) {
     SCOPED_TRACE(C.Year * 10000 + C.Month * 100 + C.Day);
     const UsTime T =
         EncodeUsDate(C.Year, C.Month, C.Day) + EncodeUsTime(C.Hour, C.Minute, C.Second, C.Usec);
-    EXPECT_EQ(UsYear(T), C.Year);
-    EXPECT_EQ(UsDayOfYear(T), C.DayOfYear);
+    EXPECT_EQ(UsYearAndDay(T).Year, C.Year);
+    EXPECT_EQ(UsYearAndDay(T).DayOfYear, C.DayOfYear);
     EXPECT_EQ(UsHour(T), C.Hour);
     EXPECT_EQ(UsMinute(T), C.Minute);
     EXPECT_EQ(UsSecond(T), C.Second);
