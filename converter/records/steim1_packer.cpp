@@ -72,14 +72,7 @@ DRUMLIN_HOT void Steim1Packer::ApplyX0Rule() {
 
 // Takes the Count oldest queued differences out as one word.
 DRUMLIN_HOT uint32_t Steim1Packer::PackQueued(int Count) {
-  uint32_t Word = 0;
-  const auto D = [this](int K) { return static_cast<uint32_t>(Diffs_[K]); };
-  if (Count == 1)
-    Word = D(0);
-  else if (Count == 2)
-    Word = (D(0) & 0xFFFFu) << 16 | (D(1) & 0xFFFFu);
-  else
-    Word = (D(0) & 0xFFu) << 24 | (D(1) & 0xFFu) << 16 | (D(2) & 0xFFu) << 8 | (D(3) & 0xFFu);
+  const uint32_t Word = WordOf(Count, [this](int K) { return Diffs_[K]; });
   for (int K = 0; K < Count; ++K) SampleSum_ = WrapAdd(SampleSum_, Diffs_[K]);
   DiffCount_ -= Count;
   SampleCount_ += Count;
@@ -233,15 +226,7 @@ bool Steim1Packer::PackStored(const uint8_t* Data, int Count, int& Next) {
       Full = PutStoredWord(StoredWord<Field>(From, Start - Queued, Take), CodeOfTake(Take));
     } else {
       // A word with queued differences in it.
-      uint32_t Word = 0;
-      const auto D = [&](int K) { return static_cast<uint32_t>(Value(Start + K)); };
-      if (Take == 1)
-        Word = D(0);
-      else if (Take == 2)
-        Word = (D(0) & 0xFFFFu) << 16 | (D(1) & 0xFFFFu);
-      else
-        Word = (D(0) & 0xFFu) << 24 | (D(1) & 0xFFu) << 16 | (D(2) & 0xFFu) << 8 | (D(3) & 0xFFu);
-      Full = PutWord(Word, CodeOfTake(Take));
+      Full = PutWord(WordOf(Take, [&](int K) { return Value(Start + K); }), CodeOfTake(Take));
     }
     SampleCount_ += Take;
     Start += Take;

@@ -78,6 +78,16 @@ static_assert(kWordChoices[2].Take == 1 && kWordChoices[2].Need == 1, "32 bits f
 static_assert(kWordChoices[6].Take == 1 && kWordChoices[6].Need == 2, "32 bits second");
 static_assert(kWordChoices[9].Take == 2 && kWordChoices[9].Need == 4, "8 8 16 8");
 
+// The word of Take differences (1, 2 or 4; Value(K) gives the K-th), the
+// oldest in the top bits, each as the low 32, 16 or 8 bits of its value.
+template <typename ValueOf>
+DRUMLIN_HOT uint32_t WordOf(int Take, ValueOf Value) {
+  const auto D = [&](int K) { return static_cast<uint32_t>(Value(K)); };
+  if (Take == 1) return D(0);
+  if (Take == 2) return (D(0) & 0xFFFFu) << 16 | (D(1) & 0xFFFFu);
+  return (D(0) & 0xFFu) << 24 | (D(1) & 0xFFu) << 16 | (D(2) & 0xFFu) << 8 | (D(3) & 0xFFu);
+}
+
 // The Index-th big-endian difference field of Data, sign-extended.
 template <typename Field>
 DRUMLIN_HOT int32_t LoadDiff(const uint8_t* Data, int Index) {
