@@ -26,8 +26,10 @@ trap 'rm -rf "$work"' EXIT
 
 cpu="$(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ *//')"
 mem_gb=$(awk '/^MemTotal:/ { printf "%.0f", $2 / 1048576 }' /proc/meminfo)
-echo "Machine: ${cpu:-unknown CPU}, $(nproc) cores, ${mem_gb} GB, $(stat -f -c %T "$work") at" \
-  "$work, $(date -u '+%Y-%m-%d %H:%M UTC')"
+fs=$(findmnt -no FSTYPE -T "$work" 2>/dev/null || stat -f -c %T "$work")
+os=$(. /etc/os-release 2>/dev/null && echo "$PRETTY_NAME" || uname -s)
+echo "Machine: ${cpu:-unknown CPU}, $(nproc) cores, ${mem_gb} GB, $os, $fs at $work," \
+  "$(date -u '+%Y-%m-%d %H:%M UTC')"
 echo "Load average before the runs: $(cut -d" " -f1-3 /proc/loadavg)"
 echo "Runs per side: $runs; times in seconds, median (fastest-slowest)"
 
@@ -202,6 +204,12 @@ compare "$runs" 'rm -rf "$work/par.msd"' "$per_digit" 'rm -rf "$work/one.msd"' "
 files "$work/par.msd" 2000
 echo "   one job per last digit of the name (10 jobs): parallel -j2 $side_a, one DRUMLIN $side_b," \
   "speed-up $(ratio "$med_b" "$med_a")"
+# What parallel itself costs: the same ten jobs doing nothing.
+idle=()
+for ((i = 0; i < runs; i++)); do
+  timed : 'parallel -j2 true ::: 0 1 2 3 4 5 6 7 8 9'; idle+=("$took_us")
+done
+echo "   parallel -j2 itself, ten jobs of true: $(median "${idle[@]}" | awk '{ printf "%.3f", $1 / 1e6 }')"
 
 echo
 echo "== Goals (load average after the runs: $(cut -d" " -f1-3 /proc/loadavg))"
