@@ -204,6 +204,18 @@ compare "$runs" 'rm -rf "$work/par.msd"' "$per_digit" 'rm -rf "$work/one.msd"' "
 files "$work/par.msd" 2000
 echo "   one job per last digit of the name (10 jobs): parallel -j2 $side_a, one DRUMLIN $side_b," \
   "speed-up $(ratio "$med_b" "$med_a")"
+# The README's one-machine form on names with every wildcard character and a
+# blank: each file converted once, to its own output (untimed).
+mkdir "$work/names"
+for name in 'a[1]' 'b*' 'c?' 'd\e' 'f g' 'back' 'a1'; do cp "$work/small.YCF" "$work/names/$name.YCF"; done
+(cd "$work" && find names -maxdepth 1 -name '*.YCF' -printf '%f\n' | sed 's/[][*?\\]/\\&/g' |
+  parallel -j2 --halt soon,fail=1 "$drumlin" names/{} /o:names.msd) >"$work/names.txt"
+[ "$(grep -c '^Converting ' "$work/names.txt")" -eq 7 ] && files "$work/names.msd" 7 ||
+  { echo "bench: the escaped names were not each converted once" >&2; exit 1; }
+for name in 'a[1]' 'b*' 'c?' 'd\e' 'f g' 'back' 'a1'; do
+  [ -s "$work/names.msd/$name.msd" ] || { echo "bench: no output for $name.YCF" >&2; exit 1; }
+done
+echo "   check: one job per file converts names with [ ] * ? \\ and a blank, each once"
 # What parallel itself costs: the same ten jobs doing nothing.
 idle=()
 for ((i = 0; i < runs; i++)); do
