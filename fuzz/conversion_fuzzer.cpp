@@ -42,6 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
   std::vector<std::string> Parameters = {Input, "/o:" + Dir + "out"};
   if (Choice & 1) Parameters.push_back("/sys");
   if (Choice & 2) Parameters.push_back("/net:FZ");
+  if (Choice & 4) Parameters.push_back("/streams");
   drumlin::SetParameters(Parameters);
   try {
     drumlin::OutputNames Outputs;
