@@ -10,8 +10,8 @@
 // and writes each record it packs to /dev/null. Prints samples per second
 // of each side (median of the rounds) and the time ratio ours / libmseed.
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <libmseed.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -58,7 +58,9 @@ struct Kind {
 const Kind kKinds[] = {
     {"quiet", [](long) { return 4; }},
     {"mixed", [](long S) { return S % 5 == 4 ? 2 : 4; }},
-    {"noisy", [](long S) { return S % 3 == 0 ? 4 : S % 3 == 1 ? 2 : 1; }},
+    {"noisy", [](long S) { return S % 3 == 0   ? 4
+                                  : S % 3 == 1 ? 2
+                                               : 1; }},
 };
 
 std::vector<int32_t> MakeSamples(const Kind& K) {

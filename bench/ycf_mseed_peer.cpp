@@ -191,8 +191,8 @@ int main(int argc, char** argv) {
       if (Start != Expected) {
         ++Gaps;
         R.Pack(true);
-      } else if (R.Open() && (Be32(Block) != R.System() || Be32(Block + 4) != R.Stream() ||
-                              Rate != R.Rate())) {
+      } else if (R.Open() &&
+                 (Be32(Block) != R.System() || Be32(Block + 4) != R.Stream() || Rate != R.Rate())) {
         R.Pack(true);
       }
       Expected = Start + int64_t{Count} * 1000000 / Rate;
