@@ -23,6 +23,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_series.h"
 #include "records/seed_file.h"
 #include "testsupport/base36.h"
 #include "testsupport/ycf_writer.h"
@@ -34,19 +35,7 @@ namespace {
 constexpr long kSamples = 20'000'000;
 constexpr int kRounds = 5;
 
-// A fixed linear congruential series: the same samples on every machine.
-class Series {
- public:
-  explicit Series(uint32_t Seed) : State_(Seed) {}
-  int32_t Next(int32_t Limit) {  // in [-Limit, Limit]
-    State_ = State_ * 6364136223846793005u + 1442695040888963407u;
-    const uint32_t Draw = static_cast<uint32_t>(State_ >> 32);
-    return static_cast<int32_t>(Draw % (2 * static_cast<uint32_t>(Limit) + 1)) - Limit;
-  }
-
- private:
-  uint64_t State_;
-};
+using bench::Series;
 
 // The three kinds of data of the conversion benchmark, by the width of the
 // differences of each block's worth of samples: quiet all 8-bit, mixed 4 of

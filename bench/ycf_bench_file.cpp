@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_series.h"
 #include "testsupport/base36.h"
 #include "testsupport/ycf_writer.h"
 
@@ -25,19 +26,7 @@ using namespace drumlin;
 
 namespace {
 
-// A fixed linear congruential series: the same file on every machine.
-class Series {
- public:
-  explicit Series(uint32_t Seed) : State_(Seed) {}
-  int32_t Next(int32_t Limit) {  // in [-Limit, Limit]
-    State_ = State_ * 6364136223846793005u + 1442695040888963407u;
-    const uint32_t Draw = static_cast<uint32_t>(State_ >> 32);
-    return static_cast<int32_t>(Draw % (2 * static_cast<uint32_t>(Limit) + 1)) - Limit;
-  }
-
- private:
-  uint64_t State_;
-};
+using bench::Series;
 
 // The compression code of block number Index of a stream.
 uint8_t CompressionOf(const std::string& Kind, long Index) {
