@@ -43,7 +43,6 @@ void ConvertByStream(InputFile& Input, TSEEDFile& Output, const RunSwitches& Swi
     Streams.TakeBlock(Block, Switches);
   }
   Streams.CloseAll();
-  Output.WritePending();
 }
 
 }  // namespace

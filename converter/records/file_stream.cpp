@@ -112,17 +112,24 @@ void FileStream::WriteBuffer(const void* Data, std::size_t Size) {
   }
 }
 
+void FileStream::Fail(int Error) {
+  Discard();
+  throw StreamWriteError(FileName_, Error);
+}
+
+void FileStream::CloseOrFail() {
+  const int Fd = Fd_;
+  Fd_ = -1;
+  if (::close(Fd) != 0) Fail(errno);
+}
+
+bool FileStream::LinkUnnamedAs(const std::string& Name) const {
+  const std::string Self = "/proc/self/fd/" + std::to_string(Fd_);
+  return ::linkat(AT_FDCWD, Self.c_str(), AT_FDCWD, Name.c_str(), AT_SYMLINK_FOLLOW) == 0;
+}
+
 void FileStream::Finish() {
-  const auto Fail = [this](int Error) {
-    Discard();
-    throw StreamWriteError(FileName_, Error);
-  };
-  if (ThroughDevice_) {
-    const int Fd = Fd_;
-    Fd_ = -1;
-    if (::close(Fd) != 0) throw StreamWriteError(FileName_, errno);
-    return;
-  }
+  if (ThroughDevice_) return CloseOrFail();
   // Where an older file is replaced, its successor is on the disk before
   // the name moves, so that a crash cannot leave the name without data.
   if (Replaces_) {
@@ -130,28 +137,19 @@ void FileStream::Finish() {
     if (::fchmod(Fd_, static_cast<mode_t>(Mode_)) != 0) Fail(errno);
   }
   if (TempName_.empty()) {
-    const std::string Self = "/proc/self/fd/" + std::to_string(Fd_);
     // Where no file had the name, the unnamed file takes it at once: the
     // name shows the complete new file or nothing.
-    if (!Replaces_ &&
-        ::linkat(AT_FDCWD, Self.c_str(), AT_FDCWD, FileName_.c_str(), AT_SYMLINK_FOLLOW) == 0) {
-      const int Fd = Fd_;
-      Fd_ = -1;
-      if (::close(Fd) != 0) throw StreamWriteError(FileName_, errno);
-      return;
-    }
+    if (!Replaces_ && LinkUnnamedAs(FileName_)) return CloseOrFail();
     // Otherwise it gets a hidden name beside the output first.
     for (unsigned Attempt = 0; TempName_.empty(); ++Attempt) {
       const std::string Name = TemporaryName(FileName_, Attempt);
-      if (::linkat(AT_FDCWD, Self.c_str(), AT_FDCWD, Name.c_str(), AT_SYMLINK_FOLLOW) == 0)
+      if (LinkUnnamedAs(Name))
         TempName_ = Name;
       else if (errno != EEXIST)
         Fail(errno);
     }
   }
-  const int Fd = Fd_;
-  Fd_ = -1;
-  if (::close(Fd) != 0) Fail(errno);
+  CloseOrFail();
   if (::rename(TempName_.c_str(), FileName_.c_str()) != 0) Fail(errno);
   TempName_.clear();
 }

@@ -40,6 +40,12 @@ class FileStream {
 
  private:
   void Discard();
+  // Removes the new file and raises StreamWriteError with Error.
+  [[noreturn]] void Fail(int Error);
+  void CloseOrFail();
+  // Gives the unnamed new file the name Name; false (errno set) when it
+  // cannot have it.
+  bool LinkUnnamedAs(const std::string& Name) const;
 
   std::string FileName_;
   std::string TempName_;  // the new file's own name, empty while it has none

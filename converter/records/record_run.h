@@ -56,7 +56,6 @@ class RecordRun {
   void ApplyExportTokens(std::string Value);
 
   const RecordHeader& Header() const { return Header_; }
-  const Steim1Packer& Packer() const { return Packer_; }
 
  private:
   // Sets the next record's start: the run's exact start plus the duration of

@@ -122,7 +122,6 @@ bool Steim1Packer::PackOneQueued() {
 // the last word filled the record.
 template <typename Field>
 DRUMLIN_HOT bool Steim1Packer::PutRun(const uint8_t* Data, int At, int Words, int Take) {
-  constexpr int kDataWords = kWordsPerFrame - 1;
   // The stored fields are the words themselves: four bytes, two 16-bit or
   // one 32-bit difference.
   const bool Raw = static_cast<std::size_t>(Take) * sizeof(Field) == 4;
@@ -130,11 +129,11 @@ DRUMLIN_HOT bool Steim1Packer::PutRun(const uint8_t* Data, int At, int Words, in
   int Frame = FrameIndex_;
   int Slot = WordIndex_;
   for (int Left = Words; Left > 0;) {
-    if (Slot == kDataWords) {
+    if (Slot == kDataWordsPerFrame) {
       ++Frame;
       Slot = 0;
     }
-    const int Placed = Left < kDataWords - Slot ? Left : kDataWords - Slot;
+    const int Placed = std::min(Left, kDataWordsPerFrame - Slot);
     uint32_t* Out = Frames_[Frame] + Slot + 1;
     if (Raw) {
       std::memcpy(Out, Data + sizeof(Field) * static_cast<std::size_t>(At),
@@ -145,8 +144,8 @@ DRUMLIN_HOT bool Steim1Packer::PutRun(const uint8_t* Data, int At, int Words, in
     }
     // The word code in the 2-bit fields of slots Slot+1 .. Slot+Placed;
     // slot S sits at bits 2 * (15 - S).
-    const uint32_t Below = (1u << (2 * (kDataWords - Slot))) - 1u;
-    const uint32_t Past = (1u << (2 * (kDataWords - Slot - Placed))) - 1u;
+    const uint32_t Below = (1u << (2 * (kDataWordsPerFrame - Slot))) - 1u;
+    const uint32_t Past = (1u << (2 * (kDataWordsPerFrame - Slot - Placed))) - 1u;
     Control_[Frame] |= Codes & Below & ~Past;
     Slot += Placed;
     Left -= Placed;
@@ -169,7 +168,7 @@ DRUMLIN_HOT bool Steim1Packer::PutRun(const uint8_t* Data, int At, int Words, in
 template <typename Field>
 bool Steim1Packer::PackStored(const uint8_t* Data, int Count, int& Next) {
   const int Queued = DiffCount_;
-  const int Stored = Count - Next < kStoredChunk ? Count - Next : kStoredChunk;
+  const int Stored = std::min(Count - Next, kStoredChunk);
   const uint8_t* const From = Data + sizeof(Field) * static_cast<std::size_t>(Next);
   // The size classes less one of the queued and then the stored differences
   // (positions from 0, the oldest queued one), four more at 0 to look ahead.
@@ -182,7 +181,6 @@ bool Steim1Packer::PackStored(const uint8_t* Data, int Count, int& Next) {
     return Position < Queued ? Diffs_[Position] : LoadDiff<Field>(From, Position - Queued);
   };
 
-  constexpr int kDataWords = kWordsPerFrame - 1;
   int Start = 0;         // position of the first difference not yet packed
   int LastArrival = -1;  // arrival (0: the first stored one) of the last word packed
   int32_t QueuedPacked = 0;
@@ -201,14 +199,15 @@ bool Steim1Packer::PackStored(const uint8_t* Data, int Count, int& Next) {
       // arrives: four 8-bit, pairs with a 16-bit one, or a 32-bit one alone.
       // 32-bit words alone also run on one arrival late or more: each takes
       // one difference and is packed one arrival after the word before.
-      const int Room = (kFrameCount - 1 - FrameIndex_) * kDataWords + (kDataWords - WordIndex_);
+      const int Room =
+          (kFrameCount - 1 - FrameIndex_) * kDataWordsPerFrame + (kDataWordsPerFrame - WordIndex_);
       const int Limit = OnTime ? Room : std::min(Room, Stored - 1 - LastArrival);
       const int Available = (End - Start) / Take;
       int Words = 0;
       if constexpr (sizeof(Field) == 1)
         Words = Available;  // every group is four
       else
-        Words = RunOfWords(C, Available < Limit ? Available : Limit, Take);
+        Words = RunOfWords(C, std::min(Available, Limit), Take);
       // The first group is of the kind: the run holds at least its word.
       Words = std::clamp(Words, 1, Limit);
       Full = PutRun<Field>(From, Start - Queued, Words, Take);
@@ -217,15 +216,13 @@ bool Steim1Packer::PackStored(const uint8_t* Data, int Count, int& Next) {
       if (Full) break;
       continue;
     }
-    if (Start + Take <= Queued) {
-      for (int K = 0; K < Take; ++K) QueuedPacked = WrapAdd(QueuedPacked, Diffs_[Start + K]);
-    } else if (Start < Queued) {
-      for (int K = Start; K < Queued; ++K) QueuedPacked = WrapAdd(QueuedPacked, Diffs_[K]);
-    }
     if (Start >= Queued) {
       Full = PutStoredWord(StoredWord<Field>(From, Start - Queued, Take), CodeOfTake(Take));
     } else {
-      // A word with queued differences in it.
+      // A word with queued differences in it: their sum is taken here, that
+      // of the stored ones at the end.
+      for (int K = Start; K < std::min(Start + Take, Queued); ++K)
+        QueuedPacked = WrapAdd(QueuedPacked, Diffs_[K]);
       Full = PutWord(WordOf(Take, [&](int K) { return Value(Start + K); }), CodeOfTake(Take));
     }
     SampleCount_ += Take;

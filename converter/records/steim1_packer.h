@@ -45,9 +45,8 @@ class Steim1Packer {
  public:
   static constexpr int kFrameCount = 63;
   static constexpr int kWordsPerFrame = 16;
-  // Frame 0 gives its words 1 and 2 to X0 and Xn; every frame gives word 0
-  // to its control word.
-  static constexpr int kDataWordsPerRecord = kFrameCount * (kWordsPerFrame - 1) - 2;
+  // Every frame gives its word 0 to the control word.
+  static constexpr int kDataWordsPerFrame = kWordsPerFrame - 1;
   // Word codes of the control word.
   static constexpr uint32_t kCodeNone = 0;
   static constexpr uint32_t kCodeFour8 = 1;

@@ -263,18 +263,4 @@ DRUMLIN_HOT int RunOfWords(const uint8_t* Classes, int Words, int Take) {
   return Run;
 }
 
-// Whether the four big-endian 16-bit fields stored from At on all fit 8
-// bits: adding 128 to each (within its own 16 bits) leaves its high byte
-// clear.
-DRUMLIN_HOT bool FourFit8Bits(const uint8_t* At) {
-  uint64_t Four;
-  std::memcpy(&Four, At, sizeof Four);
-  // Each field in host order, in its own place.
-  if constexpr (!kHostIsBigEndian)
-    Four = (Four & 0x00FF00FF00FF00FFu) << 8 | (Four >> 8 & 0x00FF00FF00FF00FFu);
-  const uint64_t Shifted =
-      ((Four & 0x7FFF7FFF7FFF7FFFu) + 0x0080008000800080u) ^ (Four & 0x8000800080008000u);
-  return (Shifted & 0xFF00FF00FF00FF00u) == 0;
-}
-
 }  // namespace drumlin::steim1
