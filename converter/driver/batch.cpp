@@ -2,8 +2,8 @@
 
 #include <iostream>
 
+#include "driver/command_line.h"
 #include "driver/convert_file.h"
-#include "driver/file_selection.h"
 #include "driver/output_names.h"
 #include "driver/switches.h"
 #include "driver/usage_text.h"
@@ -12,16 +12,25 @@
 namespace drumlin {
 
 int RunBatch() {
-  if (Parameters().empty()) {
-    std::cout << UsageText();
-    return 0;
+  const CommandLine Line = ReadCommandLine();
+  switch (Line.What) {
+    case CommandLine::Action::Usage: std::cout << UsageText(); return 0;
+    case CommandLine::Action::Help: std::cout << HelpText(); return 0;
+    case CommandLine::Action::Version: std::cout << Banner() << '\n'; return 0;
+    case CommandLine::Action::Refuse:
+      for (const std::string& Problem : Line.Problems) std::cerr << "DRUMLIN: " << Problem << '\n';
+      std::cerr << "DRUMLIN: nothing converted; DRUMLIN --help lists the switches\n";
+      return kUsageError;
+    case CommandLine::Action::Convert: break;
   }
-  IniFileName = SwitchValue("/i:", "");
-  const FilePattern Wanted = SplitFilePattern(Parameters().front());
+  IniFileName = SwitchValue(kExportFileSwitch, "");
   OutputNames Outputs;
-  for (const std::string& Name : SelectFiles(Wanted)) {
-    std::cout << "Converting " << Name << '\n';
-    ConvertFile(Wanted.Directory + Name, Outputs);
+  for (const CommandLine::Input& Input : Line.Inputs) {
+    // The log of a batch that is killed shows how far it got: every line
+    // leaves when its file is done, and the name of the file under way.
+    std::cout << "Converting " << Input.Name << std::endl;
+    ConvertFile(Input.Directory + Input.Name, Outputs);
+    std::cout.flush();
   }
   return 0;
 }

@@ -3,6 +3,7 @@
 // blocks in file order as one series or, with "/streams", stream by stream.
 #include "driver/convert_file.h"
 
+#include <cstring>
 #include <iostream>
 
 #include "blocks/ycf_block.h"
@@ -67,10 +68,14 @@ void ConvertFile(const std::string& InputName, OutputNames& Outputs) {
   TSEEDFile Output(OutputName);
   Output.CollectRecords(true);  // fewer, larger writes; drained before every message
   const RunSwitches Switches = RunSwitches::FromCommandLine();
-  if (FindSwitch("/streams"))
+  if (FindSwitch(kStreamsSwitch))
     ConvertByStream(Input, Output, Switches);
   else
     ConvertInFileOrder(Input, Output, Switches);
+  // What was read before the failure is converted as if the file ended there.
+  if (const int Error = Input.ReadError())
+    std::cout << "ERROR: read error in " << InputName << ": " << std::strerror(Error)
+              << " - the rest of the file is not converted\n";
   Output.Finish();
 }
 

@@ -1,9 +1,9 @@
 // The input file of one conversion, read-only and closed on every way out.
-// Blocks are handed out in place, valid until the next one is asked for: a
-// regular file is mapped into memory a window at a time, so its blocks are
-// read where the page cache holds them, without a copy; anything else (a
-// FIFO, say) is read into a buffer of whole blocks by large reads. Either
-// way the conversion streams in constant memory.
+// Blocks are read by large reads into a buffer of whole blocks and handed
+// out in place, valid until the next one is asked for, so the conversion
+// streams in constant memory. Reads never fault: a file that shrinks, goes
+// away or fails to read while it is converted simply ends, and a failed
+// read leaves its reason for the caller to report.
 #pragma once
 
 #include <sys/types.h>
@@ -32,30 +32,26 @@ class InputFile {
   // block and a failed read end it too).
   const YcfBlock* NextBlock();
 
+  // The system's error number of the read that ended the input; 0 when it
+  // ended at its end of file.
+  int ReadError() const { return ReadError_; }
+
  private:
-  // Bytes of the file mapped at a time: a whole number of pages and blocks.
-  static constexpr std::size_t kWindowSize = std::size_t{1} << 20;
-  static constexpr std::size_t kBufferSize = 256 * kYcfBlockSize;
-  static_assert(kWindowSize % kYcfBlockSize == 0 && kWindowSize % 65536 == 0);
+  // Bytes asked for by one read: large enough that reads cost little, small
+  // enough that the blocks are still in the processor's cache when packed.
+  static constexpr std::size_t kBufferSize = 128 * kYcfBlockSize;
   static_assert(sizeof(YcfBlock) == kYcfBlockSize, "blocks lie back to back");
 
-  // Maps the window that follows the current one; false at the end.
-  bool MapNextWindow();
-  void Unmap();
   // Keeps the unread tail and reads until at least one whole block is held.
   bool Refill();
 
   int Fd_;
   dev_t Device_ = 0;
   ino_t Inode_ = 0;
-  bool Mapped_ = false;       // a regular file, read through windows
-  uint64_t KnownSize_ = 0;    // its size when last looked at
-  uint64_t WindowStart_ = 0;  // file offset of the window
-  const uint8_t* Window_ = nullptr;
-  std::size_t WindowLength_ = 0;        // bytes mapped
-  std::size_t Filled_ = 0;              // bytes of the window or buffer
-  std::size_t Next_ = 0;                // the next block's offset in it
-  std::unique_ptr<YcfBlock[]> Buffer_;  // for inputs that cannot be mapped
+  int ReadError_ = 0;
+  std::size_t Filled_ = 0;  // bytes in the buffer
+  std::size_t Next_ = 0;    // the next block's offset in it
+  std::unique_ptr<YcfBlock[]> Buffer_;
 };
 
 }  // namespace drumlin

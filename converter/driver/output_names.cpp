@@ -84,7 +84,7 @@ void CreateDirectories(const std::string& Dir) {
 }  // namespace
 
 OutputNames::OutputNames() {
-  const std::string Dir = SwitchValue("/o:", "");
+  const std::string Dir = SwitchValue(kOutputDirectorySwitch, "");
   if (!Dir.empty()) Directory_ = AbsoluteDirectory(Dir);
 }
 

@@ -4,13 +4,14 @@
 
 #include "blocks/stream_id.h"
 #include "driver/switches.h"
+#include "records/ini_file_name.h"
 
 namespace drumlin {
 
 RunSwitches RunSwitches::FromCommandLine() {
   RunSwitches Switches;
-  if (FindSwitch("/net:")) Switches.Network = SwitchValue("/net:", "");
-  Switches.SystemAsStation = FindSwitch("/sys");
+  if (FindSwitch(kNetworkSwitch)) Switches.Network = SwitchValue(kNetworkSwitch, "");
+  Switches.SystemAsStation = FindSwitch(kSystemAsStationSwitch);
   return Switches;
 }
 
@@ -21,6 +22,17 @@ void OpenRun(RecordRun& Run, const YcfBlock& Block, const RunSwitches& Switches)
   // The "/net:" value replaces the code the header got (an empty value too).
   if (Switches.Network) Run.SetNetwork(*Switches.Network);
   if (Switches.SystemAsStation) Run.SetStation(Base36Id(SystemId(Block)));
+}
+
+// A named export parameters file that is not there is told once per batch,
+// when a run first looks for it: the records carry the default codes.
+void ReportMissingExportFile(RecordOutput& Output) {
+  static std::string ReportedFor;
+  if (!IniFileMissing() || IniFileName == ReportedFor) return;
+  ReportedFor = IniFileName;
+  Output.WritePending();
+  std::cout << "WARNING: export parameters file " << IniFileName
+            << " not found - default codes used\n";
 }
 
 }  // namespace
@@ -41,6 +53,7 @@ void TakeBlock(const YcfBlock& Block, Continuity& Series, RecordRun& Run, Record
   Series.ExpectedStart = Start + BlockDuration(Block);  // the block's end
   if (Run.NeedHeader) {
     OpenRun(Run, Block, Switches);
+    ReportMissingExportFile(Output);
     Series.Run = RunIdentity::Of(Block);
   }
   Run.AddBlockSamples(Block);

@@ -12,22 +12,32 @@ std::vector<std::string>& Stored() {
   return Values;
 }
 
-// The remainder of the first parameter that begins with Prefix.
-std::optional<std::string> FirstMatch(const std::string& Prefix) {
+bool BeginsWith(const std::string& Parameter, const std::string& UpperPrefix) {
+  return Parameter.size() >= UpperPrefix.size() &&
+         UpperAscii(Parameter.substr(0, UpperPrefix.size())) == UpperPrefix;
+}
+
+// The remainder of the first of Parameters that begins with Prefix.
+std::optional<std::string> FirstMatch(const std::vector<std::string>& Parameters,
+                                      const std::string& Prefix) {
   const std::string Wanted = UpperAscii(Prefix);
-  for (const std::string& Parameter : Stored())
-    if (Parameter.size() >= Wanted.size() &&
-        UpperAscii(Parameter.substr(0, Wanted.size())) == Wanted)
-      return Parameter.substr(Wanted.size());
+  for (const std::string& Parameter : Parameters)
+    if (BeginsWith(Parameter, Wanted)) return Parameter.substr(Wanted.size());
   return std::nullopt;
 }
 
-std::optional<std::string> MatchEitherForm(const std::string& Prefix) {
-  if (auto Found = FirstMatch(Prefix)) return Found;
-  if (Prefix.empty() || Prefix.front() != '/') return std::nullopt;
-  std::string DashForm = Prefix;
-  DashForm.front() = '-';
-  return FirstMatch(DashForm);
+// The '-' form of a switch that begins with '/'; empty for any other.
+std::string DashForm(const std::string& Prefix) {
+  if (Prefix.empty() || Prefix.front() != '/') return "";
+  return "-" + Prefix.substr(1);
+}
+
+std::optional<std::string> MatchEitherForm(const std::vector<std::string>& Parameters,
+                                           const std::string& Prefix) {
+  if (auto Found = FirstMatch(Parameters, Prefix)) return Found;
+  const std::string Dash = DashForm(Prefix);
+  if (Dash.empty()) return std::nullopt;
+  return FirstMatch(Parameters, Dash);
 }
 
 }  // namespace
@@ -42,10 +52,16 @@ void SetParameters(std::vector<std::string> Values) { Stored() = std::move(Value
 
 const std::vector<std::string>& Parameters() { return Stored(); }
 
-bool FindSwitch(const std::string& Switch) { return MatchEitherForm(Switch).has_value(); }
+bool FindSwitch(const std::string& Switch) { return MatchEitherForm(Stored(), Switch).has_value(); }
 
 std::string SwitchValue(const std::string& Prefix, const std::string& Default) {
-  return MatchEitherForm(Prefix).value_or(Default);
+  return MatchEitherForm(Stored(), Prefix).value_or(Default);
+}
+
+bool IsSwitch(const std::string& Parameter) {
+  for (const char* Switch : kSwitches)
+    if (MatchEitherForm({Parameter}, Switch)) return true;
+  return false;
 }
 
 }  // namespace drumlin

@@ -8,6 +8,16 @@
 
 namespace drumlin {
 
+// The switches of DRUMLIN, each named by the prefix that selects it.
+inline constexpr char kOutputDirectorySwitch[] = "/o:";
+inline constexpr char kNetworkSwitch[] = "/net:";
+inline constexpr char kSystemAsStationSwitch[] = "/sys";
+inline constexpr char kExportFileSwitch[] = "/i:";
+inline constexpr char kStreamsSwitch[] = "/streams";
+inline constexpr const char* kSwitches[] = {kOutputDirectorySwitch, kNetworkSwitch,
+                                            kSystemAsStationSwitch, kExportFileSwitch,
+                                            kStreamsSwitch};
+
 // Stores the parameters 1..argc-1 (the program name is not one of them).
 void SetParameters(int argc, char** argv);
 void SetParameters(std::vector<std::string> Parameters);
@@ -18,5 +28,9 @@ bool FindSwitch(const std::string& Switch);
 // What follows Prefix in the first parameter that begins with it (or with
 // its '-' form), possibly empty; Default when none does.
 std::string SwitchValue(const std::string& Prefix, const std::string& Default);
+
+// Whether Parameter selects one of DRUMLIN's switches, matched as the
+// queries above match them.
+bool IsSwitch(const std::string& Parameter);
 
 }  // namespace drumlin

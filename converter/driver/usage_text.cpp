@@ -2,8 +2,11 @@
 
 namespace drumlin {
 
+std::string Banner() { return "DRUMLIN - YCF to miniSEED converter v1.7"; }
+
 std::string UsageText() {
-  return "DRUMLIN - YCF to miniSEED converter v1.7\n"
+  return Banner() +
+         "\n"
          "\n"
          "Usage: DRUMLIN filespec [/o:output_dir] [/net:nn] [/sys] [/i:inifile]\n"
          "\n"
@@ -18,6 +21,21 @@ std::string UsageText() {
          "                     MiniSeed Station-ID field instead of the serial number\n"
          "        'inifile'    is a text file where additional miniSEED-specific\n"
          "                     parameters are stored (optional)\n";
+}
+
+std::string HelpText() {
+  return UsageText() +
+         "\n"
+         "        '/streams'   converts every stream of a file (the components of a\n"
+         "                     three-component digitiser) in runs of its own\n"
+         "\n"
+         "  Further file names after the first are converted too, in their order, so\n"
+         "  an unquoted DRUMLIN *.YCF converts every file the shell names. A later\n"
+         "  parameter that is neither a file nor a switch stops DRUMLIN before it\n"
+         "  converts anything.\n"
+         "  Exit status: 0 the batch ran to its end (problems of inputs are reported\n"
+         "  on standard output), 1 an output could not be written, 2 a usage error.\n"
+         "  See man DRUMLIN.\n";
 }
 
 }  // namespace drumlin

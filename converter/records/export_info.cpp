@@ -34,6 +34,8 @@ struct CachedIniFile {
   bool Valid = false;
 };
 
+bool LastLookupFoundNothing = false;
+
 const IniFile& CurrentIniFile(const std::string& Name) {
   static CachedIniFile Cache;
   const std::optional<FileVersion> Now = RegularFileVersion(Name);
@@ -44,10 +46,13 @@ const IniFile& CurrentIniFile(const std::string& Name) {
   // Only a regular file that stayed the same while it was read is kept; a
   // missing one is looked for again at the next run.
   Cache.Valid = Now && Cache.Version == *Now;
+  LastLookupFoundNothing = !Now && Cache.Version == FileVersion{};
   return Cache.Ini;
 }
 
 }  // namespace
+
+bool IniFileMissing() { return LastLookupFoundNothing; }
 
 void RecordRun::LoadExportInfo(const std::string& StreamText, const std::string& SystemText) {
   if (IniFileName.empty()) return;

@@ -8,4 +8,8 @@ namespace drumlin {
 
 extern std::string IniFileName;
 
+// Whether the last run start looked for the file IniFileName names and found
+// nothing there: its runs carry the default codes.
+bool IniFileMissing();
+
 }  // namespace drumlin
