@@ -9,6 +9,7 @@ packages=(
   util-linux procps man-db
   clang libclang-rt-14-dev
   parallel
+  libfuse3-dev fuse3
 )
 
 missing=()

@@ -21,32 +21,102 @@ std::vector<std::string> ProgressLines(const std::vector<std::string>& Lines) {
   return Result;
 }
 
+// The usage text after its banner line, as the program has always printed it.
+const std::string kUsageBody =
+    "\n"
+    "Usage: DRUMLIN filespec [/o:output_dir] [/net:nn] [/sys] [/i:inifile]\n"
+    "\n"
+    "  where 'filespec'   must be the first parameter.\n"
+    "                     specifies a YCF file or files to convert.\n"
+    "                     Wildcards are supported\n"
+    "        'output_dir' specifies a directory for converted files.\n"
+    "                     if not specified, the directory of the input file is used\n"
+    "        'nn'         specifies a two-digit network code\n"
+    "                     to be included in the miniSEED header\n"
+    "        '/sys'       Specifies that the YCF System ID field is used in the\n"
+    "                     MiniSeed Station-ID field instead of the serial number\n"
+    "        'inifile'    is a text file where additional miniSEED-specific\n"
+    "                     parameters are stored (optional)\n";
+
 TEST(Program, PrintsUsageWithoutParameters) {
   ScratchDirectory Scratch;
   const ProgramRun Run = RunDrumlin({}, Scratch.Path());
   EXPECT_EQ(Run.Status, 0);
   EXPECT_EQ(Run.Errors, "");
-  const std::string Body =
-      "\n"
-      "Usage: DRUMLIN filespec [/o:output_dir] [/net:nn] [/sys] [/i:inifile]\n"
-      "\n"
-      "  where 'filespec'   must be the first parameter.\n"
-      "                     specifies a YCF file or files to convert.\n"
-      "                     Wildcards are supported\n"
-      "        'output_dir' specifies a directory for converted files.\n"
-      "                     if not specified, the directory of the input file is used\n"
-      "        'nn'         specifies a two-digit network code\n"
-      "                     to be included in the miniSEED header\n"
-      "        '/sys'       Specifies that the YCF System ID field is used in the\n"
-      "                     MiniSeed Station-ID field instead of the serial number\n"
-      "        'inifile'    is a text file where additional miniSEED-specific\n"
-      "                     parameters are stored (optional)\n";
   const std::size_t BannerEnd = Run.Output.find('\n');
   ASSERT_NE(BannerEnd, std::string::npos);
   const std::string Banner = Run.Output.substr(0, BannerEnd);
   EXPECT_EQ(Banner.rfind("DRUMLIN", 0), 0u) << Banner;
   EXPECT_TRUE(Banner.size() >= 4 && Banner.substr(Banner.size() - 4) == "v1.7") << Banner;
-  EXPECT_EQ(Run.Output.substr(BannerEnd + 1), Body);
+  EXPECT_EQ(Run.Output.substr(BannerEnd + 1), kUsageBody);
+}
+
+// Help prints the usage text unchanged and then what it leaves out;
+// --version the banner alone. Neither converts anything.
+TEST(Program, HelpAndVersion) {
+  ScratchDirectory Scratch;
+  Scratch.AddFile("a.YCF");
+  const std::string Usage = RunDrumlin({}, Scratch.Path()).Output;
+  for (const char* Asking : {"--help", "-h", "-?", "/?"}) {
+    const ProgramRun Run = RunDrumlin({Asking, "a.YCF"}, Scratch.Path());
+    EXPECT_EQ(Run.Status, 0) << Asking;
+    EXPECT_EQ(Run.Errors, "") << Asking;
+    ASSERT_EQ(Run.Output.rfind(Usage, 0), 0u) << Asking << ":\n" << Run.Output;
+    const std::string Further = Run.Output.substr(Usage.size());
+    EXPECT_NE(Further.find("'/streams'"), std::string::npos) << Further;
+    EXPECT_NE(Further.find("Exit status"), std::string::npos) << Further;
+  }
+  const ProgramRun Version = RunDrumlin({"--version"}, Scratch.Path());
+  EXPECT_EQ(Version.Status, 0);
+  EXPECT_EQ(Version.Output, Usage.substr(0, Usage.find('\n') + 1));
+  EXPECT_FALSE(std::filesystem::exists(Scratch.File("a.msd")));
+}
+
+// Unquoted, a wildcard reaches DRUMLIN as the names the shell expands it to:
+// every one is converted, in the order given, a name given twice once, and
+// a directory among them is passed over as parameter 1 would pass it over.
+TEST(Program, ConvertsEveryFileTheShellNames) {
+  ScratchDirectory Scratch;
+  Scratch.AddDirectory("in");
+  for (const char* Name : {"c.YCF", "a.YCF", "b.YCF"}) Scratch.AddFile(std::string("in/") + Name);
+  Scratch.AddDirectory("in/d.YCF");
+  const ProgramRun Run = RunShell(
+      ShellQuoted(DrumlinProgram()) + " in/*.YCF /o:out in/a.YCF in/../in/a.YCF", Scratch.Path());
+  EXPECT_EQ(Run.Status, 0) << Run.Errors;
+  EXPECT_EQ(Run.Errors, "");
+  EXPECT_EQ(ProgressLines(Run.Lines),
+            (std::vector<std::string>{"Converting a.YCF", "Converting b.YCF", "Converting c.YCF",
+                                      "Converting a.YCF"}));
+  for (const char* Name : {"a.msd", "b.msd", "c.msd"})
+    EXPECT_TRUE(std::filesystem::exists(Scratch.File(std::string("out/") + Name))) << Name;
+}
+
+// A later parameter that is neither one of DRUMLIN's switches nor a file
+// (a mistyped switch, a name that is not there) stops DRUMLIN before it
+// converts anything, with one line naming it and status 2.
+TEST(Program, RefusesAParameterThatIsNeitherSwitchNorFile) {
+  ScratchDirectory Scratch;
+  Scratch.AddFile("a.YCF");
+  const std::pair<std::vector<std::string>, std::string> Cases[] = {
+      {{"a.YCF", "/stream"}, "/stream"},
+      {{"a.YCF", "-ouput:out", "/net:XX"}, "-ouput:out"},
+      {{"a.YCF", "/o:out", "b.YCF"}, "b.YCF"},
+      {{"*.YCF", "/STREAMS", "/s"}, "/s"},
+  };
+  for (const auto& [Arguments, Wrong] : Cases) {
+    const ProgramRun Run = RunDrumlin(Arguments, Scratch.Path());
+    EXPECT_EQ(Run.Status, 2) << Wrong;
+    EXPECT_EQ(Run.Output, "") << Wrong;
+    EXPECT_NE(Run.Errors.find("DRUMLIN: " + Wrong + " is neither"), std::string::npos)
+        << Run.Errors;
+    EXPECT_FALSE(std::filesystem::exists(Scratch.File("a.msd"))) << Wrong;
+    EXPECT_FALSE(std::filesystem::exists(Scratch.File("out"))) << Wrong;
+  }
+  // Every switch in either form, any letter case, is taken.
+  const ProgramRun Run = RunDrumlin(
+      {"a.YCF", "-O:out", "/Net:XX", "-SYSTEM", "/i:none.ini", "-Streams"}, Scratch.Path());
+  EXPECT_EQ(Run.Status, 0) << Run.Errors;
+  EXPECT_TRUE(std::filesystem::exists(Scratch.File("out/a.msd")));
 }
 
 TEST(Program, AnnouncesSelectedFilesInListingOrder) {

@@ -375,6 +375,27 @@ TEST(Convert, NetworkStationSwitchesOverTheExportParameters) {
   }
 }
 
+// A named export parameters file that is not there is told once per batch,
+// when the first run looks for it, in either mode; the records carry the
+// default codes. A file that is there is not mentioned.
+TEST(Convert, AMissingExportParametersFileIsToldOnce) {
+  const std::string Warning =
+      "WARNING: export parameters file site.ini not found - default codes used";
+  for (const bool Present : {false, true}) {
+    for (const char* Mode : {"/o:out", "/streams"}) {
+      ScratchDirectory Work;
+      WriteSmallFile(Work.File("a.YCF"));
+      WriteSmallFile(Work.File("b.YCF"));
+      if (Present) test::WriteWholeFile(Work.File("site.ini"), "[EXPORTINFO]\n");
+      const ProgramRun Run = RunDrumlin({"a.YCF", "b.YCF", "/i:site.ini", Mode}, Work.Path());
+      EXPECT_EQ(Run.Status, 0) << Run.Errors;
+      std::vector<std::string> Expected = {"Converting a.YCF", "Converting b.YCF"};
+      if (!Present) Expected.insert(Expected.begin() + 1, Warning);
+      EXPECT_EQ(Run.Lines, Expected) << Mode;
+    }
+  }
+}
+
 TEST(Convert, AnOlderLongerOutputIsReplacedWhole) {
   ScratchDirectory Work;
   const std::vector<int32_t> Samples = WriteSmallFile(Work.File("a.YCF"));

@@ -20,6 +20,7 @@
 #include "testsupport/files.h"
 #include "testsupport/mseed_reader.h"
 #include "testsupport/program_run.h"
+#include "testsupport/recordings.h"
 #include "testsupport/reference_time.h"
 #include "testsupport/scratch_directory.h"
 #include "testsupport/ycf_writer.h"
@@ -29,58 +30,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace test;
-
-// A continuous 100 samples-per-second stream of Blocks blocks of 8-bit
-// differences; Seed varies the samples.
-std::vector<YcfBlock> Recording(int Blocks, uint32_t Seed) {
-  std::vector<int32_t> Samples(static_cast<std::size_t>(Blocks) * 1000);
-  uint32_t State = Seed;
-  int32_t Value = 0;
-  for (int32_t& V : Samples) {
-    State = State * 1103515245u + 12345u;
-    Value += static_cast<int32_t>(State >> 27) - 16;
-    V = Value;
-  }
-  const UsTime Start = EncodeUsDate(2024, 5, 1) + EncodeUsTime(0, 0, 0, 0);
-  return MakeStream({Base36Value("SY01"), Base36Value("6Z2"), 100, 0}, Start, Samples);
-}
-
-std::string Bytes(const std::vector<YcfBlock>& Blocks) {
-  return std::string(reinterpret_cast<const char*>(Blocks.data()),
-                     Blocks.size() * sizeof(YcfBlock));
-}
-
-// The output DRUMLIN makes of an input, converted on its own.
-std::string ConvertedAlone(const std::string& Input) {
-  ScratchDirectory Work;
-  WriteWholeFile(Work.File("in.YCF"), Input);
-  const ProgramRun Run = RunDrumlin({"in.YCF"}, Work.Path());
-  EXPECT_EQ(Run.Status, 0) << Run.Errors;
-  return ReadWholeFile(Work.File("in.msd"));
-}
-
-std::set<std::string> Entries(const std::string& Directory) {
-  std::set<std::string> Names;
-  for (const auto& Entry : fs::directory_iterator(Directory))
-    Names.insert(Entry.path().filename().string());
-  return Names;
-}
-
-// DRUMLIN started in the background in WorkDir, its output discarded.
-pid_t StartDrumlin(const std::string& WorkDir, const std::vector<std::string>& Arguments) {
-  const pid_t Child = ::fork();
-  if (Child == 0) {
-    if (::chdir(WorkDir.c_str()) != 0) ::_exit(127);
-    const int Null = ::open("/dev/null", O_WRONLY);
-    ::dup2(Null, 1);
-    std::vector<char*> Argv = {const_cast<char*>(DrumlinProgram().c_str())};
-    for (const std::string& A : Arguments) Argv.push_back(const_cast<char*>(A.c_str()));
-    Argv.push_back(nullptr);
-    ::execv(Argv[0], Argv.data());
-    ::_exit(127);
-  }
-  return Child;
-}
 
 // Killed with SIGKILL while the input still comes in (through a FIFO, so
 // that the conversion is surely under way), the conversion leaves the older
