@@ -1,7 +1,9 @@
 #include "driver/batch.h"
 
 #include <iostream>
+#include <optional>
 
+#include "driver/archive_file.h"
 #include "driver/command_line.h"
 #include "driver/convert_file.h"
 #include "driver/output_names.h"
@@ -24,12 +26,19 @@ int RunBatch() {
     case CommandLine::Action::Convert: break;
   }
   IniFileName = SwitchValue(kExportFileSwitch, "");
+  std::optional<SdsArchive> Archive;
+  if (FindSwitch(kArchiveSwitch))
+    Archive.emplace(AbsoluteDirectory(SwitchValue(kArchiveSwitch, "")));
   OutputNames Outputs;
   for (const CommandLine::Input& Input : Line.Inputs) {
     // The log of a batch that is killed shows how far it got: every line
     // leaves when its file is done, and the name of the file under way.
     std::cout << "Converting " << Input.Name << std::endl;
-    ConvertFile(Input.Directory + Input.Name, Outputs);
+    const std::string Path = Input.Directory + Input.Name;
+    if (Archive)
+      ArchiveFile(Path, *Archive);
+    else
+      ConvertFile(Path, Outputs);
     std::cout.flush();
   }
   return 0;

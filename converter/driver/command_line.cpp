@@ -39,6 +39,14 @@ CommandLine ReadCommandLine() {
       if (Taken.insert(Wanted.Directory + Name).second)
         Line.Inputs.push_back({Wanted.Directory, Name});
   }
+  if (FindSwitch(kArchiveSwitch)) {
+    if (SwitchValue(kArchiveSwitch, "").empty())
+      Line.Problems.push_back("/sds: needs the archive's folder, as in /sds:/data/archive");
+    if (FindSwitch(kOutputDirectorySwitch))
+      Line.Problems.push_back(
+          "/o: and /sds: exclude each other: records go to files or to an "
+          "archive");
+  }
   Line.What = Line.Problems.empty() ? CommandLine::Action::Convert : CommandLine::Action::Refuse;
   return Line;
 }

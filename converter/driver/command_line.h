@@ -20,7 +20,8 @@ struct CommandLine {
   // Convert: the files to convert, each once, in the order of the parameters
   // that name them and, within a pattern, in listing order.
   std::vector<Input> Inputs;
-  // Refuse: one line for every parameter that is neither.
+  // Refuse: one line for every parameter that is neither, and for switches
+  // that cannot go together.
   std::vector<std::string> Problems;
 };
 
@@ -28,7 +29,8 @@ struct CommandLine {
 // specification (a pattern that selects nothing selects nothing, silently),
 // and so is every later parameter that matches a directory entry, as the
 // shell hands over the names a wildcard expands to; any other later
-// parameter must be one of DRUMLIN's switches.
+// parameter must be one of DRUMLIN's switches. "/sds:" needs a folder and
+// excludes "/o:".
 CommandLine ReadCommandLine();
 
 }  // namespace drumlin

@@ -45,8 +45,8 @@ std::string CurrentDirectory() {
   return Buffer.data();
 }
 
-// An absolute directory name ending in '/', with '~' expanded and the "."
-// and ".." components resolved.
+}  // namespace
+
 std::string AbsoluteDirectory(std::string Dir) {
   if (Dir.back() != '/') Dir += '/';
   if (Dir.front() == '~') {
@@ -73,6 +73,8 @@ std::string AbsoluteDirectory(std::string Dir) {
   for (const std::string& Part : Parts) Result += Part + "/";
   return Result;
 }
+
+namespace {
 
 // Creates Dir and every missing parent; failures show when the output opens.
 void CreateDirectories(const std::string& Dir) {

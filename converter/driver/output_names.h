@@ -9,6 +9,10 @@
 
 namespace drumlin {
 
+// An absolute directory name ending in '/', with a leading '~' or '~user'
+// expanded as a shell expands it and the "." and ".." components resolved.
+std::string AbsoluteDirectory(std::string Dir);
+
 class OutputNames {
  public:
   // Takes the "/o:" switch of the command line.

@@ -14,9 +14,10 @@ inline constexpr char kNetworkSwitch[] = "/net:";
 inline constexpr char kSystemAsStationSwitch[] = "/sys";
 inline constexpr char kExportFileSwitch[] = "/i:";
 inline constexpr char kStreamsSwitch[] = "/streams";
+inline constexpr char kArchiveSwitch[] = "/sds:";
 inline constexpr const char* kSwitches[] = {kOutputDirectorySwitch, kNetworkSwitch,
                                             kSystemAsStationSwitch, kExportFileSwitch,
-                                            kStreamsSwitch};
+                                            kStreamsSwitch,         kArchiveSwitch};
 
 // Stores the parameters 1..argc-1 (the program name is not one of them).
 void SetParameters(int argc, char** argv);

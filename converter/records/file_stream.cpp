@@ -4,10 +4,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <ctime>
 
+#include "records/record_header.h"
 #include "records/stream_error.h"
 
 namespace drumlin {
@@ -50,7 +52,14 @@ bool CanNameUnnamedFiles() {
 
 }  // namespace
 
-FileStream::FileStream(const std::string& FileName) : FileName_(FileName) {
+std::string FileStream::TemporaryNameFor(unsigned Attempt) const {
+  if (OwnTemporaryName_.empty()) return TemporaryName(FileName_, Attempt);
+  ::unlink(OwnTemporaryName_.c_str());
+  return OwnTemporaryName_;
+}
+
+FileStream::FileStream(const std::string& FileName, const std::string& OwnTemporaryName)
+    : FileName_(FileName), OwnTemporaryName_(OwnTemporaryName) {
   struct stat Old {};
   if (::lstat(FileName.c_str(), &Old) == 0) {
     if (S_ISDIR(Old.st_mode)) throw StreamCreateError(FileName, EISDIR);
@@ -80,10 +89,10 @@ FileStream::FileStream(const std::string& FileName) : FileName_(FileName) {
     if (!IsUnsupportedTemporaryFile(errno)) throw StreamCreateError(FileName, errno);
   }
   for (unsigned Attempt = 0;; ++Attempt) {
-    TempName_ = TemporaryName(FileName, Attempt);
+    TempName_ = TemporaryNameFor(Attempt);
     Fd_ = ::open(TempName_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
     if (Fd_ >= 0) return;
-    if (errno != EEXIST) {
+    if (errno != EEXIST || !OwnTemporaryName_.empty()) {
       const int Error = errno;
       TempName_.clear();
       throw StreamCreateError(FileName, Error);
@@ -109,6 +118,35 @@ void FileStream::WriteBuffer(const void* Data, std::size_t Size) {
     if (Done == 0) throw StreamWriteError(FileName_, ENOSPC);
     Bytes += Done;
     Size -= static_cast<std::size_t>(Done);
+  }
+}
+
+void FileStream::TakeRecords(const uint8_t* Records, std::size_t Count) {
+  WriteBuffer(Records, Count * kRecordLength);
+}
+
+void FileStream::CopyFrom(int Source, uint64_t Offset, uint64_t Length) {
+  auto From = static_cast<off64_t>(Offset);
+  while (Length > 0) {
+    const ssize_t Done = ::copy_file_range(Source, &From, Fd_, nullptr, Length, 0);
+    if (Done < 0 && errno == EINTR) continue;
+    if (Done > 0) {
+      Length -= static_cast<uint64_t>(Done);
+      continue;
+    }
+    if (Done == 0) throw StreamWriteError(FileName_, EIO);  // the source ended early
+    if (errno != EXDEV && errno != EINVAL && errno != EOPNOTSUPP && errno != ENOSYS)
+      throw StreamWriteError(FileName_, errno);
+    // No copy within the system here: through a buffer.
+    uint8_t Buffer[64 * 1024];
+    while (Length > 0) {
+      const ssize_t Got = ::pread(Source, Buffer, std::min<uint64_t>(Length, sizeof Buffer), From);
+      if (Got < 0 && errno == EINTR) continue;
+      if (Got <= 0) throw StreamWriteError(FileName_, Got < 0 ? errno : EIO);
+      WriteBuffer(Buffer, static_cast<std::size_t>(Got));
+      From += Got;
+      Length -= static_cast<uint64_t>(Got);
+    }
   }
 }
 
@@ -142,10 +180,10 @@ void FileStream::Finish() {
     if (!Replaces_ && LinkUnnamedAs(FileName_)) return CloseOrFail();
     // Otherwise it gets a hidden name beside the output first.
     for (unsigned Attempt = 0; TempName_.empty(); ++Attempt) {
-      const std::string Name = TemporaryName(FileName_, Attempt);
+      const std::string Name = TemporaryNameFor(Attempt);
       if (LinkUnnamedAs(Name))
         TempName_ = Name;
-      else if (errno != EEXIST)
+      else if (errno != EEXIST || !OwnTemporaryName_.empty())
         Fail(errno);
     }
   }

@@ -13,22 +13,34 @@
 #include <cstdint>
 #include <string>
 
+#include "records/record_sink.h"
+
 namespace drumlin {
 
-class FileStream {
+class FileStream : public RecordSink {
  public:
   // Prepares the new file for FileName. Raises StreamCreateError when the
   // name cannot take a new file: its directory is missing or not writable,
   // the name is a directory, or an existing file there cannot be opened for
   // writing (the file it would replace stays as it is).
-  explicit FileStream(const std::string& FileName);
+  //
+  // OwnTemporaryName, when given, is the one name the new file takes before
+  // it replaces FileName (where it needs one): the caller holds a lock that
+  // makes that name its own, so a file left under it by a process that was
+  // killed is simply replaced.
+  explicit FileStream(const std::string& FileName, const std::string& OwnTemporaryName = "");
   // Without Finish, the new file is removed and the name left alone.
-  ~FileStream();
+  ~FileStream() override;
   FileStream(const FileStream&) = delete;
   FileStream& operator=(const FileStream&) = delete;
 
   // Writes all Size bytes or raises StreamWriteError with the system's reason.
   void WriteBuffer(const void* Data, std::size_t Size);
+  // Records are written as they come.
+  void TakeRecords(const uint8_t* Records, std::size_t Count) override;
+  // Writes Length bytes of the file Source from Offset on, copied within the
+  // system where it can; raises StreamWriteError as WriteBuffer does.
+  void CopyFrom(int Source, uint64_t Offset, uint64_t Length);
 
   // Puts the new file in place of the name: its data synced to the disk when
   // it replaces an older file, the older file's permission bits, one rename.
@@ -46,8 +58,11 @@ class FileStream {
   // Gives the unnamed new file the name Name; false (errno set) when it
   // cannot have it.
   bool LinkUnnamedAs(const std::string& Name) const;
+  // The name the new file takes for itself at the given attempt.
+  std::string TemporaryNameFor(unsigned Attempt) const;
 
   std::string FileName_;
+  std::string OwnTemporaryName_;
   std::string TempName_;  // the new file's own name, empty while it has none
   int Fd_ = -1;
   bool ThroughDevice_ = false;  // a FIFO or device, written in place

@@ -79,5 +79,7 @@ static_assert(offsetof(RecordHeader, Zero) == 58);
 
 // The header as it stands in the file, multi-byte fields big-endian.
 void SerializeHeader(const RecordHeader& Header, uint8_t (&Out)[kRecordHeaderLength]);
+// The header of a record as it stands in a file: the reverse.
+RecordHeader ParseHeader(const uint8_t (&In)[kRecordHeaderLength]);
 
 }  // namespace drumlin

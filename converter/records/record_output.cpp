@@ -9,38 +9,50 @@ namespace {
 
 // The buffer of the one output a program writes at a time, kept from one
 // file to the next: a batch of many small files allocates it once.
-std::unique_ptr<uint8_t[]>& SpareBuffer() {
-  static std::unique_ptr<uint8_t[]> Spare;
-  return Spare;
+struct SpareBuffer {
+  std::unique_ptr<uint8_t[]> Bytes;
+  std::size_t Capacity = 0;
+};
+
+SpareBuffer& Spare() {
+  static SpareBuffer Buffer;
+  return Buffer;
 }
 
 }  // namespace
 
-RecordOutput::RecordOutput(const std::string& FileName)
-    : FileStream(FileName),
-      Pending_(SpareBuffer() ? std::move(SpareBuffer())
-                             : std::make_unique<uint8_t[]>(kPendingSize)) {}
+RecordOutput::RecordOutput(RecordSink& Sink, std::size_t Capacity, Leaving When)
+    : Sink_(Sink), Capacity_(Capacity), When_(When) {
+  if (Spare().Bytes && Spare().Capacity == Capacity)
+    Pending_ = std::move(Spare().Bytes);
+  else
+    Pending_ = std::make_unique<uint8_t[]>(Capacity * kRecordLength);
+}
 
 RecordOutput::~RecordOutput() {
-  if (!SpareBuffer()) SpareBuffer() = std::move(Pending_);
+  if (!Spare().Bytes) Spare() = {std::move(Pending_), Capacity_};
 }
 
 void RecordOutput::PutRecord(const RecordHeader& Header, const Steim1Packer::FrameWords& Frames) {
-  if (PendingBytes_ == kPendingSize) WritePending();
-  uint8_t* Record = Pending_.get() + PendingBytes_;
+  if (PendingRecords_ == Capacity_) WriteAll();
+  uint8_t* Record = Pending_.get() + PendingRecords_ * kRecordLength;
   SerializeHeader(Header, *reinterpret_cast<uint8_t(*)[kRecordHeaderLength]>(Record));
   // The frames stand in file order already.
   static_assert(sizeof(Steim1Packer::FrameWords) == kRecordDataLength);
   std::memcpy(Record + kRecordHeaderLength, Frames, kRecordDataLength);
-  PendingBytes_ += kRecordLength;
+  ++PendingRecords_;
   if (!Collect_) WritePending();
 }
 
 void RecordOutput::WritePending() {
-  if (PendingBytes_ == 0) return;
-  const std::size_t Bytes = PendingBytes_;
-  PendingBytes_ = 0;  // a failed write is not tried again
-  WriteBuffer(Pending_.get(), Bytes);
+  if (When_ == Leaving::BeforeMessages) WriteAll();
+}
+
+void RecordOutput::WriteAll() {
+  if (PendingRecords_ == 0) return;
+  const std::size_t Count = PendingRecords_;
+  PendingRecords_ = 0;  // records that fail to leave are not tried again
+  Sink_.TakeRecords(Pending_.get(), Count);
 }
 
 }  // namespace drumlin

@@ -9,17 +9,20 @@
 
 #include <string>
 
+#include "records/file_stream.h"
 #include "records/record_output.h"
 #include "records/record_run.h"
 
 namespace drumlin {
 
-class TSEEDFile : public RecordOutput, public RecordRun {
+class TSEEDFile : public FileStream, public RecordOutput, public RecordRun {
  public:
   // Prepares the new file for FileName (see FileStream); raises
   // StreamCreateError. NeedHeader is set; InitHeader must run before samples.
   explicit TSEEDFile(const std::string& FileName)
-      : RecordOutput(FileName), RecordRun(static_cast<RecordOutput&>(*this)) {}
+      : FileStream(FileName),
+        RecordOutput(static_cast<FileStream&>(*this)),
+        RecordRun(static_cast<RecordOutput&>(*this)) {}
 };
 
 }  // namespace drumlin

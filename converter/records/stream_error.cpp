@@ -11,7 +11,10 @@ StreamOpenError::StreamOpenError(const std::string& FileName, const std::string&
     : StreamError("Cannot open file \"" + FileName + "\". " + Reason) {}
 
 StreamCreateError::StreamCreateError(const std::string& FileName, int Errno)
-    : StreamError("Cannot create file \"" + FileName + "\". " + std::strerror(Errno)) {}
+    : StreamCreateError(FileName, std::string(std::strerror(Errno))) {}
+
+StreamCreateError::StreamCreateError(const std::string& FileName, const std::string& Reason)
+    : StreamError("Cannot create file \"" + FileName + "\". " + Reason) {}
 
 StreamWriteError::StreamWriteError(const std::string& FileName, int Errno)
     : StreamError("Stream write error"), FileName_(FileName), Errno_(Errno) {}

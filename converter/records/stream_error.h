@@ -26,6 +26,7 @@ class StreamOpenError : public StreamError {
 class StreamCreateError : public StreamError {
  public:
   StreamCreateError(const std::string& FileName, int Errno);
+  StreamCreateError(const std::string& FileName, const std::string& Reason);
 };
 
 // "Stream write error", with the file written and the system's reason.
