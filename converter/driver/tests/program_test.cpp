@@ -2,10 +2,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "testsupport/program_run.h"
+#include "testsupport/recordings.h"
 #include "testsupport/scratch_directory.h"
 
 namespace drumlin {
@@ -89,6 +91,24 @@ TEST(Program, ConvertsEveryFileTheShellNames) {
                                       "Converting a.YCF"}));
   for (const char* Name : {"a.msd", "b.msd", "c.msd"})
     EXPECT_TRUE(std::filesystem::exists(Scratch.File(std::string("out/") + Name))) << Name;
+}
+
+// The archive switch needs a folder and goes to an archive instead of
+// output files, so "/o:" beside it is refused before anything is converted.
+TEST(Program, RefusesArchiveSwitchesThatCannotGoTogether) {
+  ScratchDirectory Scratch;
+  Scratch.AddFile("a.YCF");
+  const std::pair<std::vector<std::string>, std::string> Cases[] = {
+      {{"a.YCF", "/sds:arch", "/o:out"}, "DRUMLIN: /o: and /sds: exclude each other"},
+      {{"a.YCF", "-SDS:"}, "DRUMLIN: /sds: needs the archive's folder"},
+  };
+  for (const auto& [Arguments, Said] : Cases) {
+    const ProgramRun Run = RunDrumlin(Arguments, Scratch.Path());
+    EXPECT_EQ(Run.Status, 2) << Said;
+    EXPECT_EQ(Run.Output, "");
+    EXPECT_EQ(Run.Errors.rfind(Said, 0), 0u) << Run.Errors;
+    EXPECT_EQ(Entries(Scratch.Path()), std::set<std::string>{"a.YCF"});
+  }
 }
 
 // A later parameter that is neither one of DRUMLIN's switches nor a file
