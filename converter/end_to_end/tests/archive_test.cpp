@@ -527,3 +527,37 @@ TEST(Archive, OverlapsAreKeptAndTold) {
 
 }  // namespace
 }  // namespace drumlin
+
+namespace drumlin {
+namespace {
+
+// A day file cut in the middle of a record (an append that a crash broke
+// off) loses the part of a record at its end when it is next written, and
+// the run repeated writes that record whole.
+TEST(Archive, ATornRecordAtTheEndIsCutAndWrittenAgain) {
+  ScratchDirectory Work;
+  TheRecordings().WriteTo(Work);
+  ASSERT_EQ(Ingest(Work, TheRecordings().Names()).Status, 0);
+  const std::string Day = Work.File("arch/2024/XX/DM01/HHZ.D/XX.DM01..HHZ.D.2024.122");
+  fs::resize_file(Day, fs::file_size(Day) - 3000);
+  ASSERT_EQ(Ingest(Work, TheRecordings().Names()).Status, 0);
+  EXPECT_TRUE(Tree(Work.File("arch")) == ReferenceArchive());
+}
+
+// A day file's name that is a symbolic link, or anything but a regular file,
+// is never written through: the batch ends with status 1 naming it.
+TEST(Archive, ADayFileThatIsALinkIsNotWrittenThrough) {
+  ScratchDirectory Work;
+  TheRecordings().WriteTo(Work);
+  WriteWholeFile(Work.File("precious"), "not a day file");
+  const std::string Folder = Work.File("arch/2024/XX/DM01/HHZ.D/");
+  fs::create_directories(Folder);
+  fs::create_symlink(Work.File("precious"), Folder + "XX.DM01..HHZ.D.2024.122");
+  const ProgramRun Run = Ingest(Work, {"DM01_2130.YCF"});
+  EXPECT_EQ(Run.Status, 1);
+  EXPECT_NE(Run.Errors.find("XX.DM01..HHZ.D.2024.122"), std::string::npos) << Run.Errors;
+  EXPECT_EQ(ReadWholeFile(Work.File("precious")), "not a day file");
+}
+
+}  // namespace
+}  // namespace drumlin
