@@ -106,6 +106,11 @@ files() {
 for kind in quiet mixed noisy; do "$bench/ycf_bench_file" "$work/$kind.YCF" 256 "$kind"; done
 "$bench/ycf_bench_file" "$work/mixed3.YCF" 256 mixed 3
 "$bench/ycf_bench_file" "$work/small.YCF" 1 mixed
+# 48 hourly files of a three-component digitiser (1200 blocks an hour).
+"$bench/ycf_bench_file" "$work/hours.YCF" 57 mixed 3
+mkdir "$work/hours"
+(cd "$work/hours" && split -b $((1200 * 1024)) -d -a 2 --additional-suffix=.YCF ../hours.YCF h)
+rm "$work/hours.YCF"
 # 2000 files of 64 KB: 125 MB of mixed data cut at every 64th block.
 "$bench/ycf_bench_file" "$work/folder.YCF" 125 mixed
 mkdir "$work/many"
@@ -144,6 +149,49 @@ files "$work/out3" 1
 echo "   /streams $side_a, default mode $side_b"
 figure "/streams, 3 streams (/streams / default, 1 stream)" "$(ratio "$med_a" "$med_b")" "<=" 1.1
 rm -rf "$work/out3" "$work/out1"
+
+# ---- archive ingestion --------------------------------------------------------------
+
+# bytes FOLDER: the bytes of every file below it.
+bytes() { find "$1" -type f -printf '%s\n' | awk '{ s += $1 } END { print s + 0 }'; }
+# same_bytes ARCHIVE OUTPUTS: the archive's day files hold as many bytes as
+# the plain outputs, none hidden beside them.
+same_bytes() {
+  [ "$(bytes "$1")" -eq "$(bytes "$2")" ] && [ -z "$(find "$1" -name '.*' -type f)" ] ||
+    { echo "bench: $1 holds $(bytes "$1") bytes, the plain outputs $(bytes "$2")" >&2; exit 1; }
+}
+
+echo
+echo "== Archive ingestion (/sds:) against the plain conversion of the same inputs, run the same way"
+compare "$runs" 'rm -rf "$work/arch"' '"$drumlin" "$work/mixed.YCF" "/sds:$work/arch" /net:XX' \
+  'fresh "$work/out"' '"$drumlin" "$work/mixed.YCF" "/o:$work/out" /net:XX'
+same_bytes "$work/arch" "$work/out"
+echo "   one run, 256 MB mixed ($(find "$work/arch" -type f | wc -l) day files):" \
+  "/sds: $side_a, /o: $side_b"
+figure "one run (/sds: / plain)" "$(ratio "$med_a" "$med_b")" "<=" 1.3
+hourly() {  # hourly DESTINATION-SWITCH: one run per hourly file, as a cron job makes them
+  for f in "$work"/hours/h*.YCF; do "$drumlin" "$f" "$1" /streams /net:XX || return 1; done
+}
+compare "$runs" 'rm -rf "$work/arch"' 'hourly "/sds:$work/arch"' \
+  'fresh "$work/out"' 'hourly "/o:$work/out"'
+same_bytes "$work/arch" "$work/out"
+echo "   one run per hourly file, 48 files ($(find "$work/arch" -type f | wc -l) day files):" \
+  "/sds: $side_a, /o: $side_b"
+figure "one run per hourly file (/sds: / plain)" "$(ratio "$med_a" "$med_b")" "<=" 1.5
+# The archive is made by the warming run and holds everything from then on.
+rm -rf "$work/arch"
+compare "$runs" ':' '"$drumlin" "$work/mixed.YCF" "/sds:$work/arch" /net:XX' \
+  'fresh "$work/out"' '"$drumlin" "$work/mixed.YCF" "/o:$work/out" /net:XX'
+same_bytes "$work/arch" "$work/out"
+echo "   again over an archive that holds everything: /sds: $side_a, /o: $side_b"
+figure "second run over a full archive (/sds: / plain)" "$(ratio "$med_a" "$med_b")" "<=" 1.2
+rm -rf "$work/arch"
+small_kb=$("$bench/peak_memory_run" "$drumlin" "$work/small.YCF" "/sds:$work/arch" /net:XX | tail -1)
+rm -rf "$work/arch"
+big_kb=$("$bench/peak_memory_run" "$drumlin" "$work/mixed.YCF" "/sds:$work/arch" /net:XX | tail -1)
+echo "   peak memory: 1 MB: $small_kb kB, 256 MB: $big_kb kB"
+figure "archive peak memory (256 MB input / 1 MB input)" "$(ratio "$big_kb" "$small_kb")" in 0.90-1.10
+rm -rf "$work/arch" "$work/out"
 
 # ---- end to end against a converter on libmseed -------------------------------
 

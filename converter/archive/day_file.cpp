@@ -106,7 +106,7 @@ class ExistingRecords {
   // asked for.
   RecordPlace Place(uint64_t Index) {
     if (Index < WindowFirst_ || Index >= WindowFirst_ + WindowCount_) {
-      if (!Window_) Window_ = std::make_unique<uint8_t[]>(kWindowRecords * kRecordLength);
+      if (!Window_) Window_ = std::make_unique_for_overwrite<uint8_t[]>(kWindowRecords * kRecordLength);
       WindowFirst_ = Index;
       WindowCount_ = std::min<uint64_t>(kWindowRecords, Count_ - Index);
       Read(Window_.get(), Index, WindowCount_ * kRecordLength);
@@ -114,19 +114,23 @@ class ExistingRecords {
     return Checked(Window_.get() + (Index - WindowFirst_) * kRecordLength);
   }
 
-  // The start of record Index, its header alone read.
-  int64_t StartOf(uint64_t Index) {
+  // The place of record Index, its header alone read: no bytes.
+  RecordPlace HeaderPlace(uint64_t Index) {
     uint8_t Header[kRecordHeaderLength];
     Read(Header, Index, sizeof Header);
-    return Checked(Header).Start;
+    RecordPlace Place = Checked(Header);
+    Place.Bytes = nullptr;
+    return Place;
   }
 
   // The first record that starts at Start or later; Count() when none does.
+  // Records are mostly added at the end: the last one is looked at first.
   uint64_t FirstAtOrAfter(int64_t Start) {
-    uint64_t Low = 0, High = Count_;
+    if (Count_ == 0 || HeaderPlace(Count_ - 1).Start < Start) return Count_;
+    uint64_t Low = 0, High = Count_ - 1;
     while (Low < High) {
       const uint64_t Middle = Low + (High - Low) / 2;
-      if (StartOf(Middle) < Start)
+      if (HeaderPlace(Middle).Start < Start)
         Low = Middle + 1;
       else
         High = Middle;
@@ -185,7 +189,7 @@ uint64_t Merge(ExistingRecords& Old, uint64_t From, std::span<const RecordPlace>
     Previous = Place;
     PreviousIsNew = IsNew;
   };
-  if (From > 0) Next(Old.Place(From - 1), false);
+  if (From > 0) Next(Old.HeaderPlace(From - 1), false);
   uint64_t I = From;
   for (const RecordPlace& Record : New) {
     for (; I < Old.Count(); ++I) {
@@ -249,7 +253,7 @@ void Rewrite(ExistingRecords& Old, int Fd, const std::string& Path, uint64_t Fro
   FileStream Out(Path, OwnTemporaryName(Path));
   Out.CopyFrom(Fd, 0, From * kRecordLength);
   constexpr std::size_t kStaged = 64;
-  auto Staging = std::make_unique<uint8_t[]>(kStaged * kRecordLength);
+  auto Staging = std::make_unique_for_overwrite<uint8_t[]>(kStaged * kRecordLength);
   std::size_t Held = 0;
   const auto WriteHeld = [&] {
     Out.WriteBuffer(Staging.get(), Held * kRecordLength);

@@ -43,13 +43,18 @@ SdsArchive::SdsArchive(std::string Folder) : Folder_(std::move(Folder)) {}
 void SdsArchive::MakeFolder(const std::string& Relative) {
   if (Made_.count(Relative)) return;
   const std::string Whole = Folder_ + Relative + "/";
+  struct stat Info {};
+  if (::stat(Whole.c_str(), &Info) != 0 || !S_ISDIR(Info.st_mode)) MakeParents(Whole);
+  if (Made_.size() >= kFoldersRemembered) Made_.clear();
+  Made_.insert(Relative);
+}
+
+void SdsArchive::MakeParents(const std::string& Whole) {
   for (std::size_t Slash = Whole.find('/', 1); Slash != std::string::npos;
        Slash = Whole.find('/', Slash + 1)) {
     const std::string Part = Whole.substr(0, Slash);
     if (::mkdir(Part.c_str(), 0777) != 0 && errno != EEXIST) throw StreamCreateError(Part, errno);
   }
-  if (Made_.size() >= kFoldersRemembered) Made_.clear();
-  Made_.insert(Relative);
 }
 
 bool SdsArchive::FirstOverlapIn(const std::string& Name) {

@@ -33,6 +33,9 @@ class SdsArchive {
   bool FirstOverlapIn(const std::string& Name);
 
  private:
+  // Makes every folder of the absolute name Whole that is missing.
+  static void MakeParents(const std::string& Whole);
+
   std::string Folder_;
   std::unordered_set<std::string> Made_;  // folders known to stand, a bounded number
   std::unordered_set<std::string> OverlapsTold_;

@@ -26,7 +26,7 @@ RecordOutput::RecordOutput(RecordSink& Sink, std::size_t Capacity, Leaving When)
   if (Spare().Bytes && Spare().Capacity == Capacity)
     Pending_ = std::move(Spare().Bytes);
   else
-    Pending_ = std::make_unique<uint8_t[]>(Capacity * kRecordLength);
+    Pending_ = std::make_unique_for_overwrite<uint8_t[]>(Capacity * kRecordLength);
 }
 
 RecordOutput::~RecordOutput() {
