@@ -66,6 +66,7 @@ TEST(Program, HelpAndVersion) {
     ASSERT_EQ(Run.Output.rfind(Usage, 0), 0u) << Asking << ":\n" << Run.Output;
     const std::string Further = Run.Output.substr(Usage.size());
     EXPECT_NE(Further.find("'/streams'"), std::string::npos) << Further;
+    EXPECT_NE(Further.find("'/sds:dir'"), std::string::npos) << Further;
     EXPECT_NE(Further.find("Exit status"), std::string::npos) << Further;
   }
   const ProgramRun Version = RunDrumlin({"--version"}, Scratch.Path());
