@@ -25,3 +25,16 @@ by_stream=$(( $(stat -c %s "$out/DM01_20240501.msd") / 4096 ))
 echo
 echo "== Without /streams the same file gives $gaps gap warnings (every step back in time" \
      "from one component to the next) and $records records where /streams writes $by_stream."
+
+# The same recording into an SDS archive: one day file per component, where
+# the field's archive readers look for it.
+archive="$build/demo-archive"
+rm -rf "$archive"
+echo
+echo "== DRUMLIN examples/DM01_20240501.YCF /sds:$archive /i:examples/DM01_export.ini /streams"
+"$drumlin" examples/DM01_20240501.YCF "/sds:$archive" /i:examples/DM01_export.ini /streams
+echo
+echo "== Day files of the archive (a second run adds nothing: every record is there already)"
+"$drumlin" examples/DM01_20240501.YCF "/sds:$archive" /i:examples/DM01_export.ini /streams |
+  grep '^Archived'
+(cd "$archive" && find . -type f | sort | sed 's|^\./|   |')
