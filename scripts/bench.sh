@@ -252,7 +252,7 @@ compare "$runs" 'rm -rf "$work/par.msd"' "$per_digit" 'rm -rf "$work/one.msd"' "
 files "$work/par.msd" 2000
 echo "   one job per last digit of the name (10 jobs): parallel -j2 $side_a, one DRUMLIN $side_b," \
   "speed-up $(ratio "$med_b" "$med_a")"
-# The README's one-machine form on names with every wildcard character and a
+# The one-machine form of docs/parallel.md on names with every wildcard character and a
 # blank: each file converted once, to its own output (untimed).
 mkdir "$work/names"
 for name in 'a[1]' 'b*' 'c?' 'd\e' 'f g' 'back' 'a1'; do cp "$work/small.YCF" "$work/names/$name.YCF"; done

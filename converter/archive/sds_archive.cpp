@@ -92,11 +92,12 @@ void ArchiveIngest::TakeRecords(const uint8_t* Records, std::size_t Count) {
   for (std::size_t Begin = 0; Begin < Batch.size();) {
     const DayFileGroup& Group = Groups[Batch[Begin].Group];
     Day.clear();
+    uint64_t Outranked = 0;
     std::size_t End = Begin;
     for (; End < Batch.size() && Batch[End].Group == Batch[Begin].Group; ++End) {
       // Of the records that start at one instant, the first is kept.
       if (!Day.empty() && Day.back().Start == Batch[End].Place.Start)
-        ++Report_.AlreadyThere;
+        ++Outranked;
       else
         Day.push_back(Batch[End].Place);
     }
@@ -114,7 +115,7 @@ void ArchiveIngest::TakeRecords(const uint8_t* Records, std::size_t Count) {
     const DayFileChange Change = IngestIntoDayFile(Archive_.Folder() + Folder + "/" + Name, Day);
     Report_.Archived += Change.Added + Change.Replaced;
     Report_.Replaced += Change.Replaced;
-    Report_.AlreadyThere += Change.AlreadyThere;
+    Report_.AlreadyThere += Change.AlreadyThere + Outranked;
     if (DayFilesMet_.insert(Name).second) Report_.DayFiles.push_back(Name);
     if (Change.Overlap && Archive_.FirstOverlapIn(Name))
       Report_.Overlaps.push_back(Name + ": " + TimeOfDayText(Change.Overlap->first) + " to " +

@@ -193,13 +193,13 @@ manual)
   ;;
 
 readme)
-  # The link lines of the README, run as they stand, with PREFIX set.
+  # The link lines of docs/fortran-modules.md, run as they stand, with PREFIX set.
   enter readme
   awk '/<!-- link lines: begin -->/ { on = 1 } /<!-- link lines: end -->/ { on = 0 }
-       on && /^```/ { block = !block; next } on && block { print }' "$src/README.md" >lines.sh
-  [ -s lines.sh ] || fail "the README has no link lines between its markers"
+       on && /^```/ { block = !block; next } on && block { print }' "$src/docs/fortran-modules.md" >lines.sh
+  [ -s lines.sh ] || fail "docs/fortran-modules.md has no link lines between its markers"
   cat lines.sh
-  PREFIX=$prefix bash -euo pipefail lines.sh || fail "the README's link lines fail"
+  PREFIX=$prefix bash -euo pipefail lines.sh || fail "the link lines of docs/fortran-modules.md fail"
   ;;
 
 fatal_message)
