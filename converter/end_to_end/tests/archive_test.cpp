@@ -22,12 +22,14 @@
 #include <thread>
 #include <vector>
 
+#include "testsupport/base36.h"
 #include "testsupport/files.h"
 #include "testsupport/mseed_reader.h"
 #include "testsupport/program_run.h"
 #include "testsupport/recordings.h"
 #include "testsupport/reference_time.h"
 #include "testsupport/scratch_directory.h"
+#include "testsupport/ycf_writer.h"
 
 namespace drumlin {
 namespace {
@@ -118,12 +120,13 @@ ProgramRun Ingest(const ScratchDirectory& Work, const std::vector<std::string>& 
 // archive) are passed over.
 std::map<std::string, std::string> Tree(const std::string& Folder) {
   std::map<std::string, std::string> Files;
+  const std::string Prefix = Folder + "/";
   std::error_code Error;
   fs::recursive_directory_iterator Entry(Folder, Error), End;
-  for (; !Error && Entry != End; Entry.increment(Error))
-    if (!Entry->is_directory(Error))
-      Files[fs::relative(Entry->path(), Folder, Error).string()] =
-          ReadWholeFile(Entry->path().string());
+  for (; !Error && Entry != End; Entry.increment(Error)) {
+    const std::string Path = Entry->path().string();
+    if (!Entry->is_directory(Error)) Files[Path.substr(Prefix.size())] = ReadWholeFile(Path);
+  }
   return Files;
 }
 
@@ -557,6 +560,44 @@ TEST(Archive, ADayFileThatIsALinkIsNotWrittenThrough) {
   EXPECT_EQ(Run.Status, 1);
   EXPECT_NE(Run.Errors.find("XX.DM01..HHZ.D.2024.122"), std::string::npos) << Run.Errors;
   EXPECT_EQ(ReadWholeFile(Work.File("precious")), "not a day file");
+}
+
+}  // namespace
+}  // namespace drumlin
+
+namespace drumlin {
+namespace {
+
+// Memory stays bounded whatever the number of streams and day files: ten
+// thousand streams of one block each, archived within 16 MB of address
+// space, every record in a day file of its own.
+TEST(Archive, ManyStreamsInBoundedMemory) {
+  static constexpr char kDigits[] = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+  std::vector<YcfBlock> Blocks;
+  for (uint32_t S = 0; S < 10000; ++S) {
+    const std::string Station =
+        std::string("S") + kDigits[S / 1296] + kDigits[S / 36 % 36] + kDigits[S % 36];
+    YcfHeaderSpec H;
+    H.SystemId = 7;
+    H.StreamId = Base36Value(Station + "Z2");
+    H.Compression = 4;
+    std::vector<int32_t> Quiet(1000);
+    for (std::size_t I = 0; I < Quiet.size(); ++I) Quiet[I] = static_cast<int32_t>(I % 50);
+    SetBlockStart(H, May(1, 12, 0));
+    Blocks.push_back(MakeDataBlock(H, Quiet));
+  }
+  ScratchDirectory Work;
+  WriteYcfFile(Work.File("wide.YCF"), Blocks);
+  const ProgramRun Run = RunDrumlin({"wide.YCF", "/sds:arch", "/streams", "/net:XX"}, Work.Path(),
+                                    "ulimit -v 16384 &&");
+  ASSERT_EQ(Run.Status, 0) << Run.Errors;
+  EXPECT_EQ(Run.Lines.back(),
+            "Archived 10000 records in XX.S000..HHZ.D.2024.122, XX.S001..HHZ.D.2024.122, "
+            "XX.S002..HHZ.D.2024.122 and 9997 more day files; 0 already there");
+  const auto Archive = Tree(Work.File("arch"));
+  EXPECT_EQ(Archive.size(), 10000u);
+  EXPECT_EQ(Archive.count("2024/XX/S7PR/HHZ.D/XX.S7PR..HHZ.D.2024.122"), 1u);
+  for (const auto& [Relative, Bytes] : Archive) ASSERT_EQ(Bytes.size(), kRecord) << Relative;
 }
 
 }  // namespace
