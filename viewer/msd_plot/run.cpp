@@ -35,10 +35,15 @@ std::string SpanText(Interval Window) {
   return From + " to " + To + " UTC (" + DurationText(Window.End - Window.Start) + ")";
 }
 
-// One line per gap and overlap reaching into the window, with its real
-// start and end: "XX.DM01..HHZ gap 2024-05-01T12:00:50.000000
+// The stream's line, "XX.DM01..HHZ stream FIRST END records N samples M"
+// (its whole span; the records and samples reaching into the window), then
+// one line per gap and overlap reaching into the window, with its real start
+// and end: "XX.DM01..HHZ gap 2024-05-01T12:00:50.000000
 // 2024-05-01T12:01:05.000000 15 s".
-void PrintBreaks(const StreamData& Stream, Interval Window, int64_t& Gaps, int64_t& Overlaps) {
+void PrintStream(const StreamData& Stream, Interval Window, int64_t& Gaps, int64_t& Overlaps) {
+  std::printf("%s stream %s %s records %" PRId64 " samples %" PRId64 "\n", Stream.Id.c_str(),
+              IsoTimeText(Stream.Span.Start).c_str(), IsoTimeText(Stream.Span.End).c_str(),
+              Stream.RecordsInWindow, Stream.SamplesInWindow);
   const auto Print = [&](const char* Kind, const Interval& I) {
     std::printf("%s %s %s %s %s\n", Stream.Id.c_str(), Kind, IsoTimeText(I.Start).c_str(),
                 IsoTimeText(I.End).c_str(), DurationText(I.End - I.Start).c_str());
@@ -114,7 +119,7 @@ int Run(const Options& O) {
   int64_t Records = 0, Gaps = 0, Overlaps = 0;
   for (const std::size_t I : Shown) {
     Records += Read.Streams[I].RecordsInWindow;
-    PrintBreaks(Read.Streams[I], Window, Gaps, Overlaps);
+    PrintStream(Read.Streams[I], Window, Gaps, Overlaps);
   }
   const std::string Breaks =
       Plural(Gaps, "gap", "gaps") + ", " + Plural(Overlaps, "overlap", "overlaps");
@@ -135,8 +140,8 @@ int Run(const Options& O) {
                         ClipTo(Stream.Covered.Overlaps(), Window)});
     }
     if (O.PrintEnvelope) {
-      std::printf("envelope window %s %s columns %d\n", IsoTimeText(Window.Start).c_str(),
-                  IsoTimeText(Window.End).c_str(), Layout.Columns);
+      std::printf("envelope window %s %s columns %d left %d\n", IsoTimeText(Window.Start).c_str(),
+                  IsoTimeText(Window.End).c_str(), Layout.Columns, static_cast<int>(Layout.Left));
       for (const std::size_t I : Shown) PrintEnvelope(Read.Streams[I].Id, Waves[I]);
     }
     if (Picture) {
