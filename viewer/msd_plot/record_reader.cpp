@@ -53,10 +53,11 @@ RecordReader::Step RecordReader::Next() {
   if (!Problem_.empty()) return Step::Problem;
   if (!Opened_) {
     struct stat Info;
-    if (::stat(Path_.c_str(), &Info) != 0) return Fail(std::strerror(errno));
+    if (::stat(Path_.c_str(), &Info) != 0)
+      return Fail(std::string("cannot read: ") + std::strerror(errno));
     if (S_ISDIR(Info.st_mode)) return Fail("is a folder");
     std::FILE* Probe = std::fopen(Path_.c_str(), "rb");
-    if (!Probe) return Fail(std::strerror(errno));
+    if (!Probe) return Fail(std::string("cannot read: ") + std::strerror(errno));
     std::fclose(Probe);
     if (S_ISREG(Info.st_mode)) {
       Size_ = Info.st_size;
@@ -77,7 +78,10 @@ RecordReader::Step RecordReader::Next() {
   }
   if (Status == MS_ENDOFFILE) {
     if (Size_ >= 0 && BytesRead_ < Size_) {
-      if (Records_ == 0) return Fail("not miniSEED: no record header at its start");
+      if (Records_ == 0)
+        return Fail(StartsWithRecordHeader(Path_)
+                        ? "truncated: " + std::to_string(Size_) + " bytes, not one whole record"
+                        : "not miniSEED: no record header at its start");
       return Fail("truncated: " + std::to_string(Size_ - BytesRead_) +
                   " bytes after the last whole record at byte " + std::to_string(BytesRead_));
     }
@@ -86,8 +90,9 @@ RecordReader::Step RecordReader::Next() {
   }
   std::string Why = LastLibraryError.empty() ? ms_errorstr(Status) : LastLibraryError;
   if (Status == MS_NOTSEED)
-    Why = Records_ == 0 ? "not miniSEED: no record header at its start"
-                        : "no miniSEED record at byte " + std::to_string(BytesRead_);
+    Why = Records_ == 0 && !StartsWithRecordHeader(Path_)
+              ? "not miniSEED: no record header at its start"
+              : "no miniSEED record at byte " + std::to_string(BytesRead_);
   return Fail(Why);
 }
 
