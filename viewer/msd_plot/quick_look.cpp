@@ -27,6 +27,17 @@ void AmplitudeLabel(PLINT, PLFLT Value, char* Text, PLINT Length, PLPointer) {
     std::snprintf(Text, Size, "%.4g", Value);
 }
 
+// A round step between amplitude labels (1, 2 or 5 times a power of ten)
+// that puts at most MaxLabels labels on Range, so that a low panel's
+// labels do not run into each other.
+double AmplitudeStep(double Range, double MaxLabels) {
+  const double Raw = Range / std::max(MaxLabels, 1.0);
+  const double Power = std::pow(10.0, std::floor(std::log10(Raw)));
+  for (const double Multiple : {1.0, 2.0, 5.0})
+    if (Multiple * Power >= Raw) return Multiple * Power;
+  return 10 * Power;
+}
+
 // A band of the panel from one instant to another, at least MinWidth
 // (in seconds) wide so that a short gap still shows.
 void ShadeBand(Interval Band, double MinWidth, double Low, double High, Interval Window) {
@@ -147,7 +158,8 @@ void DrawQuickLook(const PlplotPage& Page, const QuickLookLayout& L,
     plcol0(kInk);
     plwidth(1);
     const bool Last = P + 1 == Panels.size();
-    plbox(Last ? "bcnstd" : "bcstd", Ticks.Seconds, Ticks.Minor, "bcnstvo", 0, 0);
+    const double Step = AmplitudeStep(YHigh - YLow, std::floor(L.PanelHeight / (1.8 * kLabelSize)));
+    plbox(Last ? "bcnstd" : "bcstd", Ticks.Seconds, Ticks.Minor, "bcnstvo", Step, 0);
     Top += L.PanelHeight;
   }
   // The amplitude caption, once for all panels.
