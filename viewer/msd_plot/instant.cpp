@@ -1,5 +1,6 @@
 #include "msd_plot/instant.h"
 
+#include <algorithm>
 #include <cinttypes>
 #include <cstdio>
 
@@ -160,20 +161,20 @@ std::string DurationText(Instant Length) {
     if (Result.back() == '.') Result.pop_back();
     return Result + " s";
   }
-  if (Seconds < 3600) {
-    std::snprintf(Text, sizeof Text, "%" PRId64 " min %" PRId64 " s", Seconds / 60, Seconds % 60);
-  } else if (Seconds < 86400) {
-    std::snprintf(Text, sizeof Text, "%" PRId64 " h %" PRId64 " min", Seconds / 3600,
-                  Seconds / 60 % 60);
-  } else {
-    std::snprintf(Text, sizeof Text, "%" PRId64 " d %" PRId64 " h", Seconds / 86400,
-                  Seconds / 3600 % 24);
+  // Days, hours, minutes and seconds from the largest that is not zero,
+  // three at most, without zeros at the end: "2 min 5 s", "1 d 0 h 10 min".
+  const Instant Parts[] = {Seconds / 86400, Seconds / 3600 % 24, Seconds / 60 % 60, Seconds % 60};
+  static constexpr const char* kUnits[] = {"d", "h", "min", "s"};
+  int First = 0;
+  while (Parts[First] == 0) ++First;
+  int Last = std::min(First + 2, 3);
+  while (Parts[Last] == 0) --Last;
+  std::string Result;
+  for (int I = First; I <= Last; ++I) {
+    std::snprintf(Text, sizeof Text, "%s%" PRId64 " %s", I == First ? "" : " ", Parts[I],
+                  kUnits[I]);
+    Result += Text;
   }
-  std::string Result = Text;
-  // "2 min 0 s" reads better as "2 min".
-  for (const char* Zero : {" 0 s", " 0 min", " 0 h"})
-    if (Result.size() > std::char_traits<char>::length(Zero) && Result.ends_with(Zero))
-      Result.resize(Result.size() - std::char_traits<char>::length(Zero));
   return Result;
 }
 

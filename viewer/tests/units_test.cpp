@@ -51,6 +51,9 @@ TEST(IsoTime, ReadsTheFormsSeismologistsWrite) {
   EXPECT_EQ(DurationText(120 * kMicrosPerSecond), "2 min");
   EXPECT_EQ(DurationText(86400 * kMicrosPerSecond), "1 d");
   EXPECT_EQ(DurationText((3 * 3600 + 20 * 60) * kMicrosPerSecond), "3 h 20 min");
+  EXPECT_EQ(DurationText(125 * kMicrosPerSecond), "2 min 5 s");
+  EXPECT_EQ(DurationText((86400 + 600) * kMicrosPerSecond), "1 d 0 h 10 min");
+  EXPECT_EQ(DurationText((3 * 86400 + 7200 + 59) * kMicrosPerSecond), "3 d 2 h");
 }
 
 TEST(Arguments, ReadsOptionsAndRefusesMistakes) {
