@@ -98,9 +98,9 @@ void DrawAvailability(const PlplotPage& Page, const std::vector<AvailabilityRow>
   Page.CharacterSize(kLabelSize);
   plbox("bcnstd", Ticks.Seconds, Ticks.Minor, "bc", 0, 0);
   Page.Text((Left + Right) / 2, Bottom + 44, 0.5, kLabelSize, Ticks.Caption);
-  Page.Text(Page.Width() / 2.0, 22, 0.5, kTitleSize, Title);
+  Page.FittedText(Page.Width() / 2.0, 22, 0.5, kTitleSize, Title);
   plcol0(kFaint);
-  Page.Text(Page.Width() / 2.0, 48, 0.5, kLabelSize, Subtitle);
+  Page.FittedText(Page.Width() / 2.0, 48, 0.5, kLabelSize, Subtitle);
   plcol0(kInk);
 }
 

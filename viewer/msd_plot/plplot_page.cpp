@@ -2,6 +2,7 @@
 
 #include <plplot.h>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "msd_plot/picture_file.h"
@@ -63,6 +64,15 @@ void PlplotPage::Text(double X, double Y, double Just, double Size, const std::s
   PageCoordinates();
   CharacterSize(Size);
   plptex(X, Y, 1, 0, Just, Line.c_str());
+}
+
+void PlplotPage::FittedText(double X, double Y, double Just, double Size,
+                            const std::string& Line) const {
+  const double Room = Width_ - 16.0;
+  // Text of the cairo devices' sans font runs to about 0.85 of the capital
+  // height per character.
+  const double Needed = 0.85 * Size * static_cast<double>(Line.size());
+  Text(X, Y, Just, Needed > Room ? std::max(6.0, Size * Room / Needed) : Size, Line);
 }
 
 void PlplotPage::CharacterSize(double Size) const { plschr(HeightMm(Size), 1.0); }

@@ -44,6 +44,9 @@ class PlplotPage {
   // Just 0 is left-aligned, 0.5 centred, 1 right-aligned. Size in pixels of
   // a capital letter's height.
   void Text(double X, double Y, double Just, double Size, const std::string& Line) const;
+  // The same, made smaller where needed so that the line fits into the
+  // page's width less a margin at each side (titles on narrow pictures).
+  void FittedText(double X, double Y, double Just, double Size, const std::string& Line) const;
   // Sets the character size for axis labels (capital height in pixels).
   void CharacterSize(double Size) const;
   // Width of one character of that size, roughly (for layout).

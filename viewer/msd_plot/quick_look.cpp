@@ -158,7 +158,7 @@ void DrawQuickLook(const PlplotPage& Page, const QuickLookLayout& L,
     plcol0(kInk);
     plwidth(1);
     const bool Last = P + 1 == Panels.size();
-    const double Step = AmplitudeStep(YHigh - YLow, std::floor(L.PanelHeight / (1.8 * kLabelSize)));
+    const double Step = AmplitudeStep(YHigh - YLow, L.PanelHeight / (1.5 * kLabelSize));
     plbox(Last ? "bcnstd" : "bcstd", Ticks.Seconds, Ticks.Minor, "bcnstvo", Step, 0);
     Top += L.PanelHeight;
   }
@@ -167,9 +167,9 @@ void DrawQuickLook(const PlplotPage& Page, const QuickLookLayout& L,
   Page.CharacterSize(kLabelSize);
   plptex(16, (L.Top + Top) / 2, 0, -1, 0.5, "counts");
   Page.Text((L.Left + L.Width - L.Right) / 2, Top + 44, 0.5, kLabelSize, Ticks.Caption);
-  Page.Text(L.Width / 2.0, 22, 0.5, kTitleSize, Title);
+  Page.FittedText(L.Width / 2.0, 22, 0.5, kTitleSize, Title);
   plcol0(kFaint);
-  Page.Text(L.Width / 2.0, 48, 0.5, kLabelSize, Subtitle);
+  Page.FittedText(L.Width / 2.0, 48, 0.5, kLabelSize, Subtitle);
   plcol0(kInk);
 }
 
