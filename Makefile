@@ -13,7 +13,7 @@ FUZZ_DIR     ?= build-fuzz
 FUZZ_SECONDS ?= 300
 
 .PHONY: all bootstrap configure build demo test bench install clean \
-        test-sanitized fuzz-smoke fuzz
+        test-sanitized fuzz-smoke fuzz picture
 
 all: build
 
@@ -38,6 +38,10 @@ bench: build
 
 install: build
 	@cmake --install $(BUILD_DIR)
+
+# The quick look of the bundled example, docs/images/DM01_20240501.png, drawn anew.
+picture: build
+	@bash scripts/example_picture.sh $(BUILD_DIR)
 
 # The whole suite built with the address and undefined-behaviour sanitizers
 # (C, C++ and Fortran); the tests that cap DRUMLIN's address space are left

@@ -274,3 +274,5 @@ echo "   parallel -j2 itself, ten jobs of true: $(median "${idle[@]}" | awk '{ p
 echo
 echo "== Goals (load average after the runs: $(cut -d" " -f1-3 /proc/loadavg))"
 printf '%s\n' "${summary[@]}"
+
+bash scripts/bench_plot.sh "$build"

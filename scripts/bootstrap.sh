@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   g++ gfortran make cmake pkg-config binutils
   libgtest-dev libmseed-dev
+  libplplot-dev plplot-driver-cairo fonts-dejavu-core libpng-dev zlib1g-dev
   util-linux procps man-db
   clang libclang-rt-14-dev
   parallel

@@ -1,6 +1,7 @@
 // Reads a miniSEED file back with libmseed, independently of the converter's
 // own record code: every 4096-byte record is parsed and its samples decoded.
-// Every use of libmseed in the tests and tools goes through here.
+// Every use of libmseed in the converter's tests and tools goes through here
+// (msd_plot, in viewer/, reads miniSEED of any kind on its own).
 #pragma once
 
 #include <cstdint>

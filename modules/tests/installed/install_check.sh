@@ -71,6 +71,10 @@ files)
   for m in "${modules[@]}"; do
     [ -f "$prefix/lib/seismo/$m.o" ] || fail "lib/seismo/$m.o is not installed"
   done
+  # Without libmseed and PLplot the record viewers are left out, pages too.
+  for f in bin/msd_plot bin/msd_list share/man/man1/msd_plot.1 share/man/man1/msd_list.1; do
+    [ ! -e "$prefix/$f" ] || fail "$f is installed without its libraries"
+  done
   # The archive holds the eight modules, one member each.
   members=$(ar t "$prefix/lib/libseismo_modules.a" | sort | tr '\n' ' ')
   want=$(printf '%s.o\n' "${modules[@]}" | sort | tr '\n' ' ')
