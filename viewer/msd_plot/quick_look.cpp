@@ -158,7 +158,7 @@ void DrawQuickLook(const PlplotPage& Page, const QuickLookLayout& L,
     plcol0(kInk);
     plwidth(1);
     const bool Last = P + 1 == Panels.size();
-    const double Step = AmplitudeStep(YHigh - YLow, L.PanelHeight / (1.5 * kLabelSize));
+    const double Step = AmplitudeStep(YHigh - YLow, L.PanelHeight / (2.5 * kLabelSize));
     plbox(Last ? "bcnstd" : "bcstd", Ticks.Seconds, Ticks.Minor, "bcnstvo", Step, 0);
     Top += L.PanelHeight;
   }
