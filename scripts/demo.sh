@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # Converts the bundled three-component YCF example to miniSEED with DRUMLIN,
-# stream by stream, and lists the records that came out, read back with
-# libmseed.
+# stream by stream, lists the records that came out, read back with
+# libmseed, draws them with msd_plot, and ingests the example into an SDS
+# archive.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build="$(cd "${1:-build}" && pwd)"
 drumlin="$build/converter/driver/DRUMLIN"
 lister="$build/converter/tools/msd_list"
+plotter="$build/viewer/msd_plot"
 out="$build/demo-output"
 
 rm -rf "$out"
@@ -38,3 +40,11 @@ echo "== Day files of the archive (a second run adds nothing: every record is th
 "$drumlin" examples/DM01_20240501.YCF "/sds:$archive" /i:examples/DM01_export.ini /streams |
   grep '^Archived'
 (cd "$archive" && find . -type f | sort | sed 's|^\./|   |')
+
+# What a seismologist would look at first: the waveforms with their gap, and
+# which days of which stream the archive holds.
+echo
+echo "== msd_plot: the quick look of the converted example, and the archive's availability"
+"$plotter" -o "$out/DM01_20240501.png" "$out/DM01_20240501.msd" | sed 's/^/   /'
+"$plotter" --availability -o "$build/demo-archive.png" "$archive" | grep '^wrote' | sed 's/^/   /'
+echo "   Open $out/DM01_20240501.png and $build/demo-archive.png to see them."
