@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstring>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "records/file_stream.h"
@@ -30,68 +31,86 @@ constexpr std::size_t kSharedEnd = offsetof(RecordHeader, Hour);
 // The day file open for reading and writing, created when missing, and
 // locked. The lock belongs to the open file, so that no other descriptor
 // of the file this process opens and closes can release it; a process that
-// ends, in whatever way, releases it.
+// ends, in whatever way, releases it. The descriptor of the last visit is
+// used again while the name still has that file, and kept for the next.
 class LockedDayFile {
  public:
-  explicit LockedDayFile(const std::string& Path) : Path_(Path) {
+  LockedDayFile(const std::string& Path, DayFileVisit& Visit) : Path_(Path), Visit_(Visit) {
     for (;;) {
-      Created_ = true;
-      Fd_ = ::open(Path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-      if (Fd_ < 0 && errno == EEXIST) {
-        Created_ = false;
-        Fd_ = ::open(Path.c_str(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-        if (Fd_ < 0 && errno == ENOENT) continue;  // removed meanwhile
+      Created_ = false;
+      Fd_ = std::exchange(Visit.Fd, -1);
+      if (Fd_ < 0) Fd_ = ::open(Path.c_str(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+      if (Fd_ < 0 && errno == ENOENT) {
+        Created_ = true;
+        Fd_ = ::open(Path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        if (Fd_ < 0 && errno == EEXIST) continue;  // made meanwhile
       }
       if (Fd_ < 0) {
         if (errno == ELOOP) Refuse(Path, "It is a symbolic link, not a day file");
         throw StreamCreateError(Path, errno);
       }
+      Lock(F_WRLCK);
       struct stat Info {};
       if (::fstat(Fd_, &Info) != 0) throw StreamCreateError(Path, errno);
       if (!S_ISREG(Info.st_mode)) Refuse(Path, "It is no regular file");
-      Lock();
       // Another process may have put a new file under the name, or removed
-      // it, while this one waited for the lock: start again with the name's
-      // file then.
+      // it, since this one opened it: start again with the name's file then.
       struct stat Now {};
       if (::stat(Path.c_str(), &Now) == 0 && Now.st_dev == Info.st_dev &&
           Now.st_ino == Info.st_ino) {
-        if (::fstat(Fd_, &Info) != 0) throw StreamCreateError(Path, errno);
+        Identity_ = {static_cast<uint64_t>(Info.st_dev), static_cast<uint64_t>(Info.st_ino)};
         SizeAtLock_ = static_cast<uint64_t>(Info.st_size);
         return;
       }
       ::close(Fd_);
     }
   }
-  ~LockedDayFile() { ::close(Fd_); }
+  ~LockedDayFile() {
+    if (Keep_) {
+      Lock(F_UNLCK);
+      Visit_.Fd = Fd_;
+    } else {
+      ::close(Fd_);
+    }
+  }
   LockedDayFile(const LockedDayFile&) = delete;
   LockedDayFile& operator=(const LockedDayFile&) = delete;
 
   int Fd() const { return Fd_; }
   uint64_t SizeAtLock() const { return SizeAtLock_; }
+  std::pair<uint64_t, uint64_t> Identity() const { return Identity_; }
+
+  // The name no longer has this file: its descriptor is not kept.
+  void Replaced() { Keep_ = false; }
 
   // Leaves the file as it was: cut back to Size, and removed again when
   // this process made it and it is empty.
-  void Restore(uint64_t Size) const {
-    if (::ftruncate(Fd_, static_cast<off_t>(Size)) == 0 && Created_ && Size == 0)
+  void Restore(uint64_t Size) {
+    if (::ftruncate(Fd_, static_cast<off_t>(Size)) == 0 && Created_ && Size == 0) {
       ::unlink(Path_.c_str());
+      Replaced();
+    }
   }
 
  private:
-  void Lock() {
+  void Lock(short Kind) {
     struct flock Whole {};
-    Whole.l_type = F_WRLCK;
+    Whole.l_type = Kind;
     Whole.l_whence = SEEK_SET;
-    while (::fcntl(Fd_, F_OFD_SETLKW, &Whole) != 0) {
+    while (::fcntl(Fd_, Kind == F_UNLCK ? F_OFD_SETLK : F_OFD_SETLKW, &Whole) != 0) {
       if (errno == EINTR) continue;
+      if (Kind == F_UNLCK) return;  // closing the descriptor releases it then
       Refuse(Path_, std::string("It cannot be locked: ") + std::strerror(errno));
     }
   }
 
   std::string Path_;
+  DayFileVisit& Visit_;
   int Fd_ = -1;
   bool Created_ = false;
+  bool Keep_ = true;
   uint64_t SizeAtLock_ = 0;
+  std::pair<uint64_t, uint64_t> Identity_;  // device and inode
 };
 
 // The records a day file holds, read a window at a time.
@@ -106,7 +125,8 @@ class ExistingRecords {
   // asked for.
   RecordPlace Place(uint64_t Index) {
     if (Index < WindowFirst_ || Index >= WindowFirst_ + WindowCount_) {
-      if (!Window_) Window_ = std::make_unique_for_overwrite<uint8_t[]>(kWindowRecords * kRecordLength);
+      if (!Window_)
+        Window_ = std::make_unique_for_overwrite<uint8_t[]>(kWindowRecords * kRecordLength);
       WindowFirst_ = Index;
       WindowCount_ = std::min<uint64_t>(kWindowRecords, Count_ - Index);
       Read(Window_.get(), Index, WindowCount_ * kRecordLength);
@@ -116,11 +136,20 @@ class ExistingRecords {
 
   // The place of record Index, its header alone read: no bytes.
   RecordPlace HeaderPlace(uint64_t Index) {
+    if (Index == LastHeader_) return LastHeaderPlace_;
     uint8_t Header[kRecordHeaderLength];
     Read(Header, Index, sizeof Header);
-    RecordPlace Place = Checked(Header);
-    Place.Bytes = nullptr;
-    return Place;
+    LastHeaderPlace_ = Checked(Header);
+    LastHeaderPlace_.Bytes = nullptr;
+    LastHeader_ = Index;
+    return LastHeaderPlace_;
+  }
+
+  // Whether Start belongs at Index: after the record before it, not after
+  // the record there.
+  bool BelongsAt(uint64_t Index, int64_t Start) {
+    return Index <= Count_ && (Index == 0 || HeaderPlace(Index - 1).Start < Start) &&
+           (Index == Count_ || HeaderPlace(Index).Start >= Start);
   }
 
   // The first record that starts at Start or later; Count() when none does.
@@ -172,6 +201,8 @@ class ExistingRecords {
   const uint8_t* Model_;
   std::unique_ptr<uint8_t[]> Window_;
   uint64_t WindowFirst_ = 0, WindowCount_ = 0;
+  uint64_t LastHeader_ = UINT64_MAX;  // the record whose header place is kept
+  RecordPlace LastHeaderPlace_;
 };
 
 // Goes through the existing records from From on together with the records
@@ -223,12 +254,18 @@ uint64_t Merge(ExistingRecords& Old, uint64_t From, std::span<const RecordPlace>
 }
 
 // Writes the records at the file's end, from the batch where they lie.
-void Append(const LockedDayFile& File, const std::string& Path, uint64_t At,
+void Append(LockedDayFile& File, const std::string& Path, uint64_t At,
             std::span<const RecordPlace> Records) {
   const uint64_t Start = At;
+  // Records that lie one after the other in the batch go in one part.
   std::vector<iovec> Parts;
-  for (const RecordPlace& Record : Records)
-    Parts.push_back({const_cast<uint8_t*>(Record.Bytes), kRecordLength});
+  for (const RecordPlace& Record : Records) {
+    if (!Parts.empty() &&
+        static_cast<uint8_t*>(Parts.back().iov_base) + Parts.back().iov_len == Record.Bytes)
+      Parts.back().iov_len += kRecordLength;
+    else
+      Parts.push_back({const_cast<uint8_t*>(Record.Bytes), kRecordLength});
+  }
   std::size_t Done = 0;
   while (Done < Parts.size()) {
     const int Count = static_cast<int>(std::min<std::size_t>(Parts.size() - Done, IOV_MAX));
@@ -241,8 +278,14 @@ void Append(const LockedDayFile& File, const std::string& Path, uint64_t At,
       throw StreamWriteError(Path, Error);
     }
     // A short write ends at a whole record here; the rest is written next.
-    Done += static_cast<std::size_t>(Written) / kRecordLength;
     At += static_cast<uint64_t>(Written);
+    for (auto Left = static_cast<std::size_t>(Written); Left > 0;) {
+      const std::size_t Taken = std::min(Left, Parts[Done].iov_len);
+      Parts[Done].iov_base = static_cast<uint8_t*>(Parts[Done].iov_base) + Taken;
+      Parts[Done].iov_len -= Taken;
+      Left -= Taken;
+      if (Parts[Done].iov_len == 0) ++Done;
+    }
   }
 }
 
@@ -276,12 +319,19 @@ std::string OwnTemporaryName(const std::string& Path) {
   return Path.substr(0, Slash + 1) + "." + Path.substr(Slash + 1) + ".new";
 }
 
-DayFileChange IngestIntoDayFile(const std::string& Path, std::span<const RecordPlace> Records) {
+DayFileVisit::~DayFileVisit() {
+  if (Fd >= 0) ::close(Fd);
+}
+
+DayFileChange IngestIntoDayFile(const std::string& Path, std::span<const RecordPlace> Records,
+                                DayFileVisit& Visit) {
   DayFileChange Change;
   if (Records.empty()) return Change;
-  LockedDayFile File(Path);
-  // What a process killed while it put a new day file in place may have left.
-  ::unlink(OwnTemporaryName(Path).c_str());
+  LockedDayFile File(Path, Visit);
+  // What a process killed while it put a new day file in place may have
+  // left, looked for once per process.
+  if (!Visit.Cleaned) ::unlink(OwnTemporaryName(Path).c_str());
+  Visit.Cleaned = true;
   // A file that does not end at a whole record was cut short while records
   // were appended (a process killed in the middle of a write): the part of
   // a record at its end goes; the run that is repeated writes it whole.
@@ -289,15 +339,30 @@ DayFileChange IngestIntoDayFile(const std::string& Path, std::span<const RecordP
   if (Whole != File.SizeAtLock() && ::ftruncate(File.Fd(), static_cast<off_t>(Whole)) != 0)
     throw StreamWriteError(Path, errno);
   ExistingRecords Old(File.Fd(), Path, Whole / kRecordLength, Records.front().Bytes);
-  const uint64_t From = Old.FirstAtOrAfter(Records.front().Start);
+  // Where the last visit of this process ended, when the file is as it left
+  // it: the next batch mostly goes on from there.
+  const bool Known = Visit.Identity == File.Identity() && Visit.Size == Whole &&
+                     Old.BelongsAt(Visit.Next, Records.front().Start);
+  const uint64_t From = Known ? Visit.Next : Old.FirstAtOrAfter(Records.front().Start);
+  Visit.Size = UINT64_MAX;  // known again only where this visit ends well
   if (From == Old.Count()) {
     // Everything follows the file's last record: appended.
     Merge(Old, From, Records, Change, [](const uint8_t*) {});
     Append(File, Path, Whole, Records);
+    Visit.Identity = File.Identity();
+    Visit.Size = Whole + Records.size() * kRecordLength;
+    Visit.Next = From + Records.size();
     return Change;
   }
-  Merge(Old, From, Records, Change, [](const uint8_t*) {});
-  if (Change.Added + Change.Replaced > 0) Rewrite(Old, File.Fd(), Path, From, Records);
+  const uint64_t Rest = Merge(Old, From, Records, Change, [](const uint8_t*) {});
+  if (Change.Added + Change.Replaced > 0) {
+    Rewrite(Old, File.Fd(), Path, From, Records);
+    File.Replaced();
+    return Change;
+  }
+  Visit.Identity = File.Identity();
+  Visit.Size = Whole;
+  Visit.Next = Rest;
   return Change;
 }
 

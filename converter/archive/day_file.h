@@ -29,13 +29,33 @@ struct DayFileChange {
   std::optional<std::pair<int64_t, int64_t>> Overlap;
 };
 
+// What this process keeps of its last visit to a day file: the file still
+// open, as the visit left it (its identity and size), the index after the
+// last record the visit went through, and whether what a killed process may
+// have left beside it was looked for. What no longer holds is not used.
+struct DayFileVisit {
+  DayFileVisit() = default;
+  ~DayFileVisit();
+  DayFileVisit(const DayFileVisit&) = delete;
+  DayFileVisit& operator=(const DayFileVisit&) = delete;
+
+  int Fd = -1;
+  std::pair<uint64_t, uint64_t> Identity;  // device and inode
+  uint64_t Size = UINT64_MAX;
+  uint64_t Next = 0;
+  bool Cleaned = false;
+};
+
 // Puts Records into the day file Path, creating it when missing. Records
 // are sorted by start, no two start at the same instant, and all belong to
 // the day file (one stream, one day). A record whose start the file holds
 // already replaces the one there only if it outranks it (see Outranks).
 // Raises StreamError naming the file: it cannot be created, locked, read or
 // written, is no regular file, or holds records of another kind.
-DayFileChange IngestIntoDayFile(const std::string& Path, std::span<const RecordPlace> Records);
+// Visit is what this process kept of its last visit to the file, and
+// keeps what this visit leaves.
+DayFileChange IngestIntoDayFile(const std::string& Path, std::span<const RecordPlace> Records,
+                                DayFileVisit& Visit);
 
 // The hidden name beside the day file Path that a new file takes, under the
 // day file's lock, before it replaces the day file.

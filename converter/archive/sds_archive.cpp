@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <unordered_map>
 
 #include "archive/record_place.h"
 #include "archive/sds_names.h"
@@ -25,6 +24,7 @@ constexpr std::size_t kDayFileKeyEnd = offsetof(RecordHeader, Hour);
 
 // The records of a batch that go to one day file.
 struct DayFileGroup {
+  const uint8_t* Model;  // its first record
   StreamCodes Codes;
   int Year = 0;
   int DayOfYear = 0;
@@ -57,29 +57,49 @@ void SdsArchive::MakeParents(const std::string& Whole) {
   }
 }
 
+DayFileVisit& SdsArchive::VisitOf(const std::string& Path) {
+  ++VisitCount_;
+  KeptVisit* Oldest = nullptr;
+  for (KeptVisit& Kept : Visits_) {
+    if (Kept.Path == Path) {
+      Kept.LastUsed = VisitCount_;
+      return *Kept.Visit;
+    }
+    if (!Oldest || Kept.LastUsed < Oldest->LastUsed) Oldest = &Kept;
+  }
+  if (Visits_.size() < kVisitsKept) {
+    Visits_.push_back({Path, VisitCount_, std::make_unique<DayFileVisit>()});
+    return *Visits_.back().Visit;
+  }
+  *Oldest = {Path, VisitCount_, std::make_unique<DayFileVisit>()};
+  return *Oldest->Visit;
+}
+
 bool SdsArchive::FirstOverlapIn(const std::string& Name) {
   return OverlapsTold_.insert(Name).second;
 }
 
 void ArchiveIngest::TakeRecords(const uint8_t* Records, std::size_t Count) {
-  // Every record with the day file it goes to.
+  // Every record with the day file it goes to: the groups of a batch are
+  // few (its streams and days), so they are looked up one by one.
   std::vector<DayFileGroup> Groups;
-  std::unordered_map<std::string, std::size_t> GroupOf;
   std::vector<Placed> Batch;
   Batch.reserve(Count);
   for (std::size_t I = 0; I < Count; ++I) {
     const uint8_t* Record = Records + I * kRecordLength;
     const RecordHeader Header =
         ParseHeader(*reinterpret_cast<const uint8_t(*)[kRecordHeaderLength]>(Record));
-    const std::string Key(reinterpret_cast<const char*>(Record) + kDayFileKeyBegin,
-                          kDayFileKeyEnd - kDayFileKeyBegin);
-    const auto [Found, New] = GroupOf.try_emplace(Key, Groups.size());
-    if (New) {
-      DayFileGroup Group{CodesOf(Header), Header.Year, Header.DayOfYear, ""};
-      Group.Problem = CodeProblem(Group.Codes);
-      Groups.push_back(std::move(Group));
+    std::size_t Group = 0;
+    while (Group < Groups.size() &&
+           std::memcmp(Groups[Group].Model + kDayFileKeyBegin, Record + kDayFileKeyBegin,
+                       kDayFileKeyEnd - kDayFileKeyBegin) != 0)
+      ++Group;
+    if (Group == Groups.size()) {
+      DayFileGroup New{Record, CodesOf(Header), Header.Year, Header.DayOfYear, ""};
+      New.Problem = CodeProblem(New.Codes);
+      Groups.push_back(std::move(New));
     }
-    Batch.push_back({Found->second, PlaceOf(Header, Record)});
+    Batch.push_back({Group, PlaceOf(Header, Record)});
   }
   // By day file, then by start, the record to keep first at every start.
   std::sort(Batch.begin(), Batch.end(), [](const Placed& A, const Placed& B) {
@@ -112,7 +132,8 @@ void ArchiveIngest::TakeRecords(const uint8_t* Records, std::size_t Count) {
     const std::string Folder = DayFolder(Group.Codes, Group.Year);
     const std::string Name = DayFileName(Group.Codes, Group.Year, Group.DayOfYear);
     Archive_.MakeFolder(Folder);
-    const DayFileChange Change = IngestIntoDayFile(Archive_.Folder() + Folder + "/" + Name, Day);
+    const std::string Path = Archive_.Folder() + Folder + "/" + Name;
+    const DayFileChange Change = IngestIntoDayFile(Path, Day, Archive_.VisitOf(Path));
     Report_.Archived += Change.Added + Change.Replaced;
     Report_.Replaced += Change.Replaced;
     Report_.AlreadyThere += Change.AlreadyThere + Outranked;

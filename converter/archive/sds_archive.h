@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -32,6 +33,10 @@ class SdsArchive {
   // true once for every day file.
   bool FirstOverlapIn(const std::string& Name);
 
+  // What this process kept of its last visit to the day file Path (see
+  // DayFileVisit): the visits to the most recent kVisitsKept day files.
+  DayFileVisit& VisitOf(const std::string& Path);
+
  private:
   // Makes every folder of the absolute name Whole that is missing.
   static void MakeParents(const std::string& Whole);
@@ -39,6 +44,14 @@ class SdsArchive {
   std::string Folder_;
   std::unordered_set<std::string> Made_;  // folders known to stand, a bounded number
   std::unordered_set<std::string> OverlapsTold_;
+  static constexpr std::size_t kVisitsKept = 16;
+  struct KeptVisit {
+    std::string Path;
+    uint64_t LastUsed = 0;
+    std::unique_ptr<DayFileVisit> Visit;
+  };
+  std::vector<KeptVisit> Visits_;
+  uint64_t VisitCount_ = 0;
 };
 
 // What the records of one input did to the archive.

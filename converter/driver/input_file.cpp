@@ -15,8 +15,11 @@ InputFile::InputFile(const std::string& Name) : Fd_(::open(Name.c_str(), O_RDONL
   if (::fstat(Fd_, &Info) == 0) {
     Device_ = Info.st_dev;
     Inode_ = Info.st_ino;
-    // The file is read once from start to end: read ahead generously.
-    if (S_ISREG(Info.st_mode)) ::posix_fadvise(Fd_, 0, 0, POSIX_FADV_SEQUENTIAL);
+    if (S_ISREG(Info.st_mode)) {
+      Size_ = static_cast<uint64_t>(Info.st_size);
+      // The file is read once from start to end: read ahead generously.
+      ::posix_fadvise(Fd_, 0, 0, POSIX_FADV_SEQUENTIAL);
+    }
   }
   Buffer_.reset(new YcfBlock[kBufferSize / kYcfBlockSize]);
 }

@@ -25,6 +25,8 @@ class InputFile {
   InputFile& operator=(const InputFile&) = delete;
 
   bool IsOpen() const { return Fd_ >= 0; }
+  // Its size when opened; 0 for what is no regular file (a FIFO, say).
+  uint64_t Size() const { return Size_; }
   // Whether Name (links followed) is this very file.
   bool IsSameFileAs(const std::string& Name) const;
 
@@ -48,6 +50,7 @@ class InputFile {
   int Fd_;
   dev_t Device_ = 0;
   ino_t Inode_ = 0;
+  uint64_t Size_ = 0;
   int ReadError_ = 0;
   std::size_t Filled_ = 0;  // bytes in the buffer
   std::size_t Next_ = 0;    // the next block's offset in it
