@@ -38,21 +38,24 @@ class LockedDayFile {
   LockedDayFile(const std::string& Path, DayFileVisit& Visit) : Path_(Path), Visit_(Visit) {
     for (;;) {
       Created_ = false;
+      struct stat Info {};
       Fd_ = std::exchange(Visit.Fd, -1);
-      if (Fd_ < 0) Fd_ = ::open(Path.c_str(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-      if (Fd_ < 0 && errno == ENOENT) {
-        Created_ = true;
-        Fd_ = ::open(Path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-        if (Fd_ < 0 && errno == EEXIST) continue;  // made meanwhile
-      }
       if (Fd_ < 0) {
-        if (errno == ELOOP) Refuse(Path, "It is a symbolic link, not a day file");
-        throw StreamCreateError(Path, errno);
+        Fd_ = ::open(Path.c_str(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (Fd_ < 0 && errno == ENOENT) {
+          Created_ = true;
+          Fd_ = ::open(Path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+          if (Fd_ < 0 && errno == EEXIST) continue;  // made meanwhile
+        }
+        if (Fd_ < 0) {
+          if (errno == ELOOP) Refuse(Path, "It is a symbolic link, not a day file");
+          throw StreamCreateError(Path, errno);
+        }
+        if (::fstat(Fd_, &Info) != 0) GiveUp(StreamCreateError(Path, errno));
+        if (!S_ISREG(Info.st_mode)) GiveUp(StreamCreateError(Path, "It is no regular file"));
       }
       Lock(F_WRLCK);
-      struct stat Info {};
-      if (::fstat(Fd_, &Info) != 0) throw StreamCreateError(Path, errno);
-      if (!S_ISREG(Info.st_mode)) Refuse(Path, "It is no regular file");
+      if (::fstat(Fd_, &Info) != 0) GiveUp(StreamCreateError(Path, errno));
       // Another process may have put a new file under the name, or removed
       // it, since this one opened it: start again with the name's file then.
       struct stat Now {};
@@ -100,8 +103,15 @@ class LockedDayFile {
     while (::fcntl(Fd_, Kind == F_UNLCK ? F_OFD_SETLK : F_OFD_SETLKW, &Whole) != 0) {
       if (errno == EINTR) continue;
       if (Kind == F_UNLCK) return;  // closing the descriptor releases it then
-      Refuse(Path_, std::string("It cannot be locked: ") + std::strerror(errno));
+      GiveUp(StreamCreateError(Path_, std::string("It cannot be locked: ") + std::strerror(errno)));
     }
+  }
+
+  // Closes the file and raises Error, for failures before the file is held.
+  template <typename Error>
+  [[noreturn]] void GiveUp(const Error& Failure) {
+    ::close(Fd_);
+    throw Failure;
   }
 
   std::string Path_;
