@@ -3,6 +3,7 @@
 // the file changes, so that the cut surely lands where it is wanted), and a
 // real read error from a file system that fails reads beyond an offset.
 // Each ends its input as its end of file would, and the batch goes on.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/stat.h>
@@ -104,6 +105,37 @@ TEST(InputFaults, AnInputCutWhileConvertedEndsThere) {
     EXPECT_TRUE(Decoded.Ok) << Decoded.Problem;
     EXPECT_TRUE(ReadWholeFile(Work.File("out/b.msd")) == ConvertedAlone(Next));
   }
+}
+
+// The log of a batch killed in the middle of its second file shows how far
+// it got: the first file's lines and the name of the file under way.
+TEST(InputFaults, TheLogOfAKilledBatchShowsHowFarItGot) {
+  ScratchDirectory Work;
+  std::vector<YcfBlock> First = Recording(100, 5);
+  First.erase(First.begin() + 50);  // a gap, so that the first file says something
+  WriteWholeFile(Work.File("a.YCF"), Bytes(First));
+  ASSERT_EQ(::mkfifo(Work.File("b.YCF").c_str(), 0600), 0);
+  const pid_t Child = StartDrumlin(Work.Path(), {"a.YCF", "b.YCF", "/o:out"}, Work.File("log"));
+  // The batch has reached b.YCF once it opens the FIFO (looked for for at
+  // most ten seconds, so that a batch that never gets there fails the test).
+  int Fifo = -1;
+  for (int Try = 0; Try < 1000 && Fifo < 0; ++Try) {
+    Fifo = ::open(Work.File("b.YCF").c_str(), O_WRONLY | O_NONBLOCK);
+    if (Fifo < 0) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  if (Fifo < 0) ::kill(Child, SIGKILL);
+  ASSERT_GE(Fifo, 0) << "the batch never opened its second file";
+  const std::string Part = Bytes(Recording(10, 6));
+  ASSERT_EQ(::write(Fifo, Part.data(), Part.size()), static_cast<ssize_t>(Part.size()));
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  ::kill(Child, SIGKILL);
+  ::waitpid(Child, nullptr, 0);
+  ::close(Fifo);
+  const std::vector<std::string> Log = LinesOf(ReadWholeFile(Work.File("log")));
+  ASSERT_EQ(Log.size(), 3u) << ReadWholeFile(Work.File("log"));
+  EXPECT_EQ(Log[0], "Converting a.YCF");
+  EXPECT_EQ(Log[1].rfind("WARNING: Gap in time-series from ", 0), 0u) << Log[1];
+  EXPECT_EQ(Log[2], "Converting b.YCF");
 }
 
 // A command that mounts a file system for the test, or empty where this
