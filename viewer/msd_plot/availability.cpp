@@ -16,24 +16,6 @@ constexpr double kLabelSize = 10;
 constexpr double kNameSize = 11;
 constexpr double kTop = 70, kBottom = 62, kRightText = 84;
 
-double Seconds(Instant T) { return static_cast<double>(T) / 1e6; }
-
-// A box over [Band.Start, Band.End) from Low to High, at least MinWidth
-// seconds wide, kept inside the window.
-void Box(Interval Band, double MinWidth, double Low, double High, Interval Window) {
-  double X0 = Seconds(Band.Start), X1 = Seconds(Band.End);
-  if (X1 - X0 < MinWidth) {
-    const double Middle = (X0 + X1) / 2;
-    X0 = Middle - MinWidth / 2;
-    X1 = Middle + MinWidth / 2;
-  }
-  X0 = std::max(X0, Seconds(Window.Start));
-  X1 = std::min(X1, Seconds(Window.End));
-  PLFLT X[] = {X0, X1, X1, X0};
-  PLFLT Y[] = {Low, Low, High, High};
-  plfill(4, X, Y);
-}
-
 }  // namespace
 
 int AvailabilityHeight(int Height, std::size_t Rows) {
@@ -50,14 +32,14 @@ void DrawAvailability(const PlplotPage& Page, const std::vector<AvailabilityRow>
   const double Right = Page.Width() - kRightText;
   const double Bottom = Page.Height() - kBottom;
   const double PlotWidth = Right - Left;
-  const double PixelSeconds = Seconds(Window.End - Window.Start) / PlotWidth;
+  const double PixelSeconds = AxisSeconds(Window.End - Window.Start) / PlotWidth;
   const auto Count = static_cast<double>(Rows.size());
   const TimeTicks Ticks =
       ChooseTimeTicks(Window.Start, Window.End, PlotWidth, PlplotPage::CharacterWidth(kLabelSize));
   pltimefmt(Ticks.Format.c_str());
 
   Page.Viewport(Left, kTop, Right, Bottom);
-  plwind(Seconds(Window.Start), Seconds(Window.End), 0, Count);
+  plwind(AxisSeconds(Window.Start), AxisSeconds(Window.End), 0, Count);
   Page.CharacterSize(kLabelSize);
   plcol0(kGrid);
   plbox("gd", Ticks.Seconds, 0, "", 0, 0);
@@ -67,16 +49,17 @@ void DrawAvailability(const PlplotPage& Page, const std::vector<AvailabilityRow>
     // The first stream on top.
     const double Middle = Count - static_cast<double>(R) - 0.5;
     plcol0(kGrid);
-    if (R > 0) pljoin(Seconds(Window.Start), Middle + 0.5, Seconds(Window.End), Middle + 0.5);
+    if (R > 0)
+      pljoin(AxisSeconds(Window.Start), Middle + 0.5, AxisSeconds(Window.End), Middle + 0.5);
     plcol0(kBar);
     for (const Interval& Data : Row.Data)
-      Box(Data, PixelSeconds, Middle - 0.3, Middle + 0.3, Window);
+      FillTimeBand(Data, PixelSeconds, Middle - 0.3, Middle + 0.3, Window);
     plcol0(kGapMark);
     for (const Interval& Gap : Row.Gaps)
-      Box(Gap, 2 * PixelSeconds, Middle - 0.36, Middle + 0.36, Window);
+      FillTimeBand(Gap, 2 * PixelSeconds, Middle - 0.36, Middle + 0.36, Window);
     plcol0(kOverlapMark);
     for (const Interval& Overlap : Row.Overlaps)
-      Box(Overlap, 2 * PixelSeconds, Middle + 0.3, Middle + 0.42, Window);
+      FillTimeBand(Overlap, 2 * PixelSeconds, Middle + 0.3, Middle + 0.42, Window);
 
     // The share of the window that the stream covers.
     Instant Covered = 0;
@@ -92,7 +75,7 @@ void DrawAvailability(const PlplotPage& Page, const std::vector<AvailabilityRow>
     plcol0(kFaint);
     Page.Text(Page.Width() - 12.0, Y, 1.0, kLabelSize, Share);
     Page.Viewport(Left, kTop, Right, Bottom);
-    plwind(Seconds(Window.Start), Seconds(Window.End), 0, Count);
+    plwind(AxisSeconds(Window.Start), AxisSeconds(Window.End), 0, Count);
   }
   plcol0(kInk);
   Page.CharacterSize(kLabelSize);

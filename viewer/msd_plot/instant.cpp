@@ -1,5 +1,7 @@
 #include "msd_plot/instant.h"
 
+#include "time/civil_calendar.h"
+
 #include <algorithm>
 #include <cinttypes>
 #include <cstdio>
@@ -39,27 +41,19 @@ int64_t FloorDiv(int64_t A, int64_t B) { return A / B - ((A % B != 0) && ((A < 0
 
 }  // namespace
 
-// The civil calendar as counted days (proleptic Gregorian, eras of 400 years).
+// The converter's proleptic Gregorian calendar counts days from 1899-12-30;
+// instants count from 1970-01-01.
 int64_t DaysFromCivil(int64_t Year, int Month, int Day) {
-  Year -= Month <= 2;
-  const int64_t Era = FloorDiv(Year, 400);
-  const int64_t YearOfEra = Year - Era * 400;
-  const int64_t DayOfYear = (153 * (Month + (Month > 2 ? -3 : 9)) + 2) / 5 + Day - 1;
-  const int64_t DayOfEra = YearOfEra * 365 + YearOfEra / 4 - YearOfEra / 100 + DayOfYear;
-  return Era * 146097 + DayOfEra - 719468;
+  static const int64_t kEpoch = drumlin::DaysFromCivil({1970, 1, 1});
+  return drumlin::DaysFromCivil({static_cast<int32_t>(Year), Month, Day}) - kEpoch;
 }
 
 void CivilFromDays(int64_t Days, int64_t& Year, int& Month, int& Day) {
-  Days += 719468;
-  const int64_t Era = FloorDiv(Days, 146097);
-  const int64_t DayOfEra = Days - Era * 146097;
-  const int64_t YearOfEra =
-      (DayOfEra - DayOfEra / 1460 + DayOfEra / 36524 - DayOfEra / 146096) / 365;
-  const int64_t DayOfYear = DayOfEra - (365 * YearOfEra + YearOfEra / 4 - YearOfEra / 100);
-  const int64_t MonthIndex = (5 * DayOfYear + 2) / 153;
-  Day = static_cast<int>(DayOfYear - (153 * MonthIndex + 2) / 5 + 1);
-  Month = static_cast<int>(MonthIndex < 10 ? MonthIndex + 3 : MonthIndex - 9);
-  Year = YearOfEra + Era * 400 + (Month <= 2);
+  static const int64_t kEpoch = drumlin::DaysFromCivil({1970, 1, 1});
+  const drumlin::CivilDate Date = drumlin::CivilFromDays(Days + kEpoch);
+  Year = Date.Year;
+  Month = Date.Month;
+  Day = Date.Day;
 }
 
 std::optional<Instant> ParseIsoTime(std::string_view Text) {

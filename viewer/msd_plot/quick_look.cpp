@@ -16,8 +16,6 @@ constexpr double kTitleSize = 15;  // capital height in pixels
 constexpr double kLabelSize = 10;
 constexpr double kNameSize = 11;
 
-double Seconds(Instant T) { return static_cast<double>(T) / 1e6; }
-
 // Amplitude labels in full counts, without PLplot's "x10^n" scaling.
 void AmplitudeLabel(PLINT, PLFLT Value, char* Text, PLINT Length, PLPointer) {
   const auto Size = static_cast<std::size_t>(Length);
@@ -36,22 +34,6 @@ double AmplitudeStep(double Range, double MaxLabels) {
   for (const double Multiple : {1.0, 2.0, 5.0})
     if (Multiple * Power >= Raw) return Multiple * Power;
   return 10 * Power;
-}
-
-// A band of the panel from one instant to another, at least MinWidth
-// (in seconds) wide so that a short gap still shows.
-void ShadeBand(Interval Band, double MinWidth, double Low, double High, Interval Window) {
-  double X0 = Seconds(Band.Start), X1 = Seconds(Band.End);
-  if (X1 - X0 < MinWidth) {
-    const double Middle = (X0 + X1) / 2;
-    X0 = Middle - MinWidth / 2;
-    X1 = Middle + MinWidth / 2;
-  }
-  X0 = std::max(X0, Seconds(Window.Start));
-  X1 = std::min(X1, Seconds(Window.End));
-  PLFLT X[] = {X0, X1, X1, X0};
-  PLFLT Y[] = {Low, Low, High, High};
-  plfill(4, X, Y);
 }
 
 // The waveform: per column a vertical stroke from the first sample to the
@@ -80,7 +62,8 @@ void DrawWave(const Envelope& Wave, const std::vector<Interval>& Gaps) {
       while (NextGap < Gaps.size() && Gaps[NextGap].End <= From) ++NextGap;
       if (NextGap < Gaps.size() && Gaps[NextGap].Start < To) Flush();
     }
-    const double Middle = (Seconds(Wave.ColumnStart(C)) + Seconds(Wave.ColumnStart(C + 1))) / 2;
+    const double Middle =
+        (AxisSeconds(Wave.ColumnStart(C)) + AxisSeconds(Wave.ColumnStart(C + 1))) / 2;
     for (const double V : {Column.First, Column.Min, Column.Max, Column.Last}) {
       X.push_back(Middle);
       Y.push_back(V);
@@ -116,7 +99,7 @@ void DrawQuickLook(const PlplotPage& Page, const QuickLookLayout& L,
                                           PlplotPage::CharacterWidth(kLabelSize));
   pltimefmt(Ticks.Format.c_str());
   plslabelfunc(AmplitudeLabel, nullptr);
-  const double PixelSeconds = Seconds(Window.End - Window.Start) / L.Columns;
+  const double PixelSeconds = AxisSeconds(Window.End - Window.Start) / L.Columns;
   double Top = L.Top;
   for (std::size_t P = 0; P < Panels.size(); ++P) {
     const QuickLookPanel& Panel = Panels[P];
@@ -142,12 +125,12 @@ void DrawQuickLook(const PlplotPage& Page, const QuickLookLayout& L,
     plcol0(kInk);
 
     Page.Viewport(L.Left, Top, L.Width - L.Right, Top + L.PanelHeight);
-    plwind(Seconds(Window.Start), Seconds(Window.End), YLow, YHigh);
+    plwind(AxisSeconds(Window.Start), AxisSeconds(Window.End), YLow, YHigh);
     plcol0(kGapShade);
-    for (const Interval& Gap : Panel.Gaps) ShadeBand(Gap, 3 * PixelSeconds, YLow, YHigh, Window);
+    for (const Interval& Gap : Panel.Gaps) FillTimeBand(Gap, 3 * PixelSeconds, YLow, YHigh, Window);
     plcol0(kOverlapShade);
     for (const Interval& Overlap : Panel.Overlaps)
-      ShadeBand(Overlap, 3 * PixelSeconds, YLow, YHigh, Window);
+      FillTimeBand(Overlap, 3 * PixelSeconds, YLow, YHigh, Window);
     Page.CharacterSize(kLabelSize);
     plcol0(kGrid);
     plwidth(1);

@@ -1,5 +1,9 @@
 #include "msd_plot/time_axis.h"
 
+#include <plplot.h>
+
+#include <algorithm>
+
 namespace viewer {
 
 namespace {
@@ -60,6 +64,20 @@ TimeTicks ChooseTimeTicks(Instant WindowStart, Instant WindowEnd, double PlotWid
   else
     Ticks.Caption = "Date (UTC)";
   return Ticks;
+}
+
+void FillTimeBand(Interval Band, double MinWidth, double Low, double High, Interval Window) {
+  double X0 = AxisSeconds(Band.Start), X1 = AxisSeconds(Band.End);
+  if (X1 - X0 < MinWidth) {
+    const double Middle = (X0 + X1) / 2;
+    X0 = Middle - MinWidth / 2;
+    X1 = Middle + MinWidth / 2;
+  }
+  X0 = std::max(X0, AxisSeconds(Window.Start));
+  X1 = std::min(X1, AxisSeconds(Window.End));
+  PLFLT X[] = {X0, X1, X1, X0};
+  PLFLT Y[] = {Low, Low, High, High};
+  plfill(4, X, Y);
 }
 
 }  // namespace viewer

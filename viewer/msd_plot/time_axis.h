@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "msd_plot/coverage.h"
 #include "msd_plot/instant.h"
 
 namespace viewer {
@@ -19,5 +20,13 @@ struct TimeTicks {
 // CharWidth: the width of one label character, in the units of PlotWidth.
 TimeTicks ChooseTimeTicks(Instant WindowStart, Instant WindowEnd, double PlotWidth,
                           double CharWidth);
+
+// An instant as the plots' time axis counts it: seconds since 1970.
+inline double AxisSeconds(Instant T) { return static_cast<double>(T) / 1e6; }
+
+// Fills a box over the time band Band from Low to High in the current
+// plot's units, at least MinWidth seconds wide so that a short band still
+// shows, kept inside Window.
+void FillTimeBand(Interval Band, double MinWidth, double Low, double High, Interval Window);
 
 }  // namespace viewer
