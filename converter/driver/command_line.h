@@ -25,9 +25,9 @@ struct CommandLine {
   std::vector<std::string> Problems;
 };
 
-// Reads the parameters stored by SetParameters. Parameter 1 is a file
-// specification (a pattern that selects nothing selects nothing, silently),
-// and so is every later parameter that matches a directory entry, as the
+// Reads the parameters stored by SetParameters. Parameter 1 is a file name
+// or pattern (a pattern that selects nothing selects nothing, silently), and
+// so is every later parameter that matches a directory entry, as the
 // shell hands over the names a wildcard expands to; any other later
 // parameter must be one of DRUMLIN's switches. "/sds:" needs a folder and
 // excludes "/o:".

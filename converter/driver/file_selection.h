@@ -1,4 +1,4 @@
-// Selection of the input files named by file specification parameters,
+// Selection of the input files named by file name or pattern parameters,
 // wildcards included.
 #pragma once
 

@@ -22,7 +22,6 @@ using drumlin::test::ScratchDirectory;
 using drumlin::test::WriteWholeFile;
 using namespace test;
 
-const std::string kExampleMsd = std::string(EXAMPLES_DIR) + "/DM01_20240501_streams.msd";
 const std::string kExampleYcf = std::string(EXAMPLES_DIR) + "/DM01_20240501.YCF";
 
 std::vector<std::string> LinesWith(const ProgramRun& Run, const std::string& Word) {
@@ -51,12 +50,12 @@ int RowsOf(const Pixels& Picture, int X, uint8_t R, uint8_t G, uint8_t B) {
 // two minutes from 00:04:40 to 00:06:40, and 200 s more.
 void WriteBrokenStream(const std::string& Path) {
   const Instant Start = At(2024, 5, 3);
-  Trace Spec{.Channel = "BHZ", .Start = Start, .Rate = 20};
-  AppendRecords(Path, Spec, Noise(4000, 1000, 5));
-  Spec.Start = Start + 180 * kMicrosPerSecond;
-  AppendRecords(Path, Spec, Noise(2000, 1000, 6));
-  Spec.Start = Start + 400 * kMicrosPerSecond;
-  AppendRecords(Path, Spec, Noise(4000, 1000, 7));
+  Trace Shape{.Channel = "BHZ", .Start = Start, .Rate = 20};
+  AppendRecords(Path, Shape, Noise(4000, 1000, 5));
+  Shape.Start = Start + 180 * kMicrosPerSecond;
+  AppendRecords(Path, Shape, Noise(2000, 1000, 6));
+  Shape.Start = Start + 400 * kMicrosPerSecond;
+  AppendRecords(Path, Shape, Noise(4000, 1000, 7));
 }
 
 TEST(Breaks, GapsAndOverlapsArePrintedWithTheirTimesAndShaded) {
@@ -163,13 +162,13 @@ TEST(Availability, OfAnSdsArchiveAsItIs) {
   for (const std::string Channel : {"HHZ", "HHN"})
     for (const int Day : {123, 124}) {
       const Instant Midnight = At(2024, 1, 1) + (Day - 1) * 86400 * kMicrosPerSecond;
-      Trace Spec{.Station = "DM07", .Channel = Channel, .Start = Midnight, .Rate = 1};
+      Trace Shape{.Station = "DM07", .Channel = Channel, .Start = Midnight, .Rate = 1};
       if (Channel == "HHZ" && Day == 124) {
-        AppendRecords(DayFile(Channel, Day), Spec, Noise(6 * 3600, 400, 9));
-        Spec.Start = Midnight + int64_t{6 * 3600 + 1800} * kMicrosPerSecond;
-        AppendRecords(DayFile(Channel, Day), Spec, Noise(86400 - 6 * 3600 - 1800, 400, 10));
+        AppendRecords(DayFile(Channel, Day), Shape, Noise(6 * 3600, 400, 9));
+        Shape.Start = Midnight + int64_t{6 * 3600 + 1800} * kMicrosPerSecond;
+        AppendRecords(DayFile(Channel, Day), Shape, Noise(86400 - 6 * 3600 - 1800, 400, 10));
       } else {
-        AppendRecords(DayFile(Channel, Day), Spec, Noise(86400, 400, static_cast<uint32_t>(Day)));
+        AppendRecords(DayFile(Channel, Day), Shape, Noise(86400, 400, static_cast<uint32_t>(Day)));
       }
     }
   // A writer's lock file beside the data, hidden.

@@ -19,20 +19,20 @@ void WriteRecord(char* Record, int Length, void* Out) {
 }
 
 template <typename Sample>
-int Append(const std::string& Path, const Trace& Spec, const std::vector<Sample>& Samples,
+int Append(const std::string& Path, const Trace& Shape, const std::vector<Sample>& Samples,
            char Type) {
   std::FILE* Out = std::fopen(Path.c_str(), "ab");
   if (!Out) throw std::runtime_error("cannot open " + Path);
   MSRecord* Msr = msr_init(nullptr);
-  std::snprintf(Msr->network, sizeof Msr->network, "%s", Spec.Network.c_str());
-  std::snprintf(Msr->station, sizeof Msr->station, "%s", Spec.Station.c_str());
-  std::snprintf(Msr->location, sizeof Msr->location, "%s", Spec.Location.c_str());
-  std::snprintf(Msr->channel, sizeof Msr->channel, "%s", Spec.Channel.c_str());
+  std::snprintf(Msr->network, sizeof Msr->network, "%s", Shape.Network.c_str());
+  std::snprintf(Msr->station, sizeof Msr->station, "%s", Shape.Station.c_str());
+  std::snprintf(Msr->location, sizeof Msr->location, "%s", Shape.Location.c_str());
+  std::snprintf(Msr->channel, sizeof Msr->channel, "%s", Shape.Channel.c_str());
   Msr->dataquality = 'D';
-  Msr->starttime = Spec.Start;
-  Msr->samprate = Spec.Rate;
-  Msr->reclen = Spec.RecordLength;
-  Msr->encoding = static_cast<int8_t>(Spec.Encoding);
+  Msr->starttime = Shape.Start;
+  Msr->samprate = Shape.Rate;
+  Msr->reclen = Shape.RecordLength;
+  Msr->encoding = static_cast<int8_t>(Shape.Encoding);
   Msr->byteorder = 1;
   std::vector<Sample> Copy = Samples;  // msr_pack may reorder its input
   Msr->datasamples = Copy.data();
@@ -50,12 +50,13 @@ int Append(const std::string& Path, const Trace& Spec, const std::vector<Sample>
 
 }  // namespace
 
-int AppendRecords(const std::string& Path, const Trace& Spec, const std::vector<int32_t>& Samples) {
-  return Append(Path, Spec, Samples, 'i');
+int AppendRecords(const std::string& Path, const Trace& Shape,
+                  const std::vector<int32_t>& Samples) {
+  return Append(Path, Shape, Samples, 'i');
 }
 
-int AppendRecords(const std::string& Path, const Trace& Spec, const std::vector<float>& Samples) {
-  return Append(Path, Spec, Samples, 'f');
+int AppendRecords(const std::string& Path, const Trace& Shape, const std::vector<float>& Samples) {
+  return Append(Path, Shape, Samples, 'f');
 }
 
 std::vector<DecodedRecord> DecodeFile(const std::string& Path) {

@@ -13,6 +13,9 @@
 
 namespace viewer::test {
 
+// The bundled example's converted output, as the converter's golden file.
+inline const std::string kExampleMsd = std::string(EXAMPLES_DIR) + "/DM01_20240501_streams.msd";
+
 struct Trace {
   std::string Network = "XX", Station = "TEST", Location = "", Channel = "HHZ";
   Instant Start = 0;
@@ -23,8 +26,8 @@ struct Trace {
 
 // Appends records holding Samples to the file (created when missing);
 // returns the records written.
-int AppendRecords(const std::string& Path, const Trace& Spec, const std::vector<int32_t>& Samples);
-int AppendRecords(const std::string& Path, const Trace& Spec, const std::vector<float>& Samples);
+int AppendRecords(const std::string& Path, const Trace& Shape, const std::vector<int32_t>& Samples);
+int AppendRecords(const std::string& Path, const Trace& Shape, const std::vector<float>& Samples);
 
 // A record's samples as libmseed decodes them.
 struct DecodedRecord {

@@ -26,8 +26,6 @@ using drumlin::test::ShellQuoted;
 using drumlin::test::WriteWholeFile;
 using namespace test;
 
-const std::string kExampleMsd = std::string(EXAMPLES_DIR) + "/DM01_20240501_streams.msd";
-
 uint32_t Be32(const std::string& Bytes, std::size_t At) {
   return static_cast<uint32_t>(static_cast<uint8_t>(Bytes[At])) << 24 |
          static_cast<uint32_t>(static_cast<uint8_t>(Bytes[At + 1])) << 16 |
